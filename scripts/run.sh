@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Set up, build, then start the program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+build=${BUILD_DIR:-build}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)" >/dev/null
+if [ -x "$build/tintorb" ]; then
+  exec "$build/tintorb" "$@"
+fi
+exec "$build/tintorb-cli" --help

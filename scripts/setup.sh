@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tintorb builds, tests and runs with.
+# Quiet and quick when everything is already there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools
+  libgtest-dev libgmock-dev libbenchmark-dev
+  zlib1g-dev
+  fonts-ipafont-gothic
+  xvfb xauth imagemagick xdotool xclip
+  pngcheck
+  chromium
+  clang-format
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  sudo=()
+elif command -v sudo >/dev/null 2>&1; then
+  sudo=(sudo)
+else
+  echo "setup: missing packages (${missing[*]}) and no sudo to install them" >&2
+  exit 1
+fi
+
+echo "setup: installing ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq >/dev/null
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,114 @@
+// The settings file: one in-memory ini copy, read whole at creation and written
+// back only by UpdateFile.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Desktop.h"
+
+namespace tintorb {
+
+class TIniFile {
+ public:
+  TIniFile();                                  // no path: empty, never written
+  explicit TIniFile(const std::string& path);  // reads the file when it exists
+
+  const std::string& FileName() const { return path_; }
+
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& def) const;
+  int ReadInteger(const std::string& section, const std::string& key, int def) const;
+  bool ReadBool(const std::string& section, const std::string& key, bool def) const;
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  void WriteInteger(const std::string& section, const std::string& key, int value);
+  void WriteBool(const std::string& section, const std::string& key, bool value);
+  bool ValueExists(const std::string& section, const std::string& key) const;
+  bool SectionExists(const std::string& section) const;
+  void DeleteKey(const std::string& section, const std::string& key);
+  void EraseSection(const std::string& section);
+  // Keys of a section in file order (as first spelled).
+  std::vector<std::string> ReadSection(const std::string& section) const;
+  // Writes the whole copy to disk atomically; throws EFileWriteError.
+  void UpdateFile() const;
+
+ private:
+  struct Entry {
+    std::string key, value;
+  };
+  struct Section {
+    std::string name;
+    std::vector<Entry> entries;
+  };
+  const Section* Find(const std::string& section) const;
+  Section& FindOrAdd(const std::string& section);
+  void Parse(const std::string& text);
+
+  std::string path_;
+  std::vector<Section> sections_;
+};
+
+enum class TIniGTDefaultDir { ddApplication, ddWindows, ddNone };
+
+struct TWindowPlacement {
+  int flags = 0;
+  int showCmd = 1;  // 1 normal, 2 minimised, 3 maximised
+  int maxX = -1, maxY = -1;
+  int left = 0, top = 0, right = 0, bottom = 0;  // normal rectangle
+  friend bool operator==(const TWindowPlacement&, const TWindowPlacement&) = default;
+};
+
+// The settings component owned by the main window.
+class TIniGT {
+ public:
+  TIniGT();  // FileName empty, DefaultDir ddApplication, no copy loaded yet
+
+  TIniGTDefaultDir DefaultDir() const { return defaultDir_; }
+  void SetDefaultDir(TIniGTDefaultDir dir);
+  const std::string& FileName() const { return fileName_; }
+  void SetFileName(const std::string& name);  // discards the in-memory copy
+  // FileName empty -> the program's file name with ".ini", then SetFileName.
+  void Loaded();
+  TIniFile& IniFile();
+
+  bool ReadBool(const std::string& s, const std::string& k, bool def) {
+    return IniFile().ReadBool(s, k, def);
+  }
+  void WriteBool(const std::string& s, const std::string& k, bool v) {
+    IniFile().WriteBool(s, k, v);
+  }
+  int ReadInteger(const std::string& s, const std::string& k, int def) {
+    return IniFile().ReadInteger(s, k, def);
+  }
+  void WriteInteger(const std::string& s, const std::string& k, int v) {
+    IniFile().WriteInteger(s, k, v);
+  }
+  std::string ReadString(const std::string& s, const std::string& k, const std::string& def) {
+    return IniFile().ReadString(s, k, def);
+  }
+  void WriteString(const std::string& s, const std::string& k, const std::string& v) {
+    IniFile().WriteString(s, k, v);
+  }
+  void WriteFont(const std::string& section, const std::string& prefix, const TFontSpec& font);
+  void WriteWindowPlacement(const std::string& section, const std::string& prefix,
+                            const TWindowPlacement& wp);
+  void UpdateFile() { IniFile().UpdateFile(); }
+
+ private:
+  TIniGTDefaultDir defaultDir_ = TIniGTDefaultDir::ddApplication;
+  std::string fileName_;
+  std::unique_ptr<TIniFile> ini_;
+};
+
+// Key groups: each key defaults to the present value of the struct passed in.
+TFontSpec ReadFont(const TIniFile& ini, const std::string& section, const std::string& prefix,
+                   const TFontSpec& present);
+void WriteFont(TIniFile& ini, const std::string& section, const std::string& prefix,
+               const TFontSpec& font);
+TWindowPlacement ReadWindowPlacement(const TIniFile& ini, const std::string& section,
+                                     const std::string& prefix, const TWindowPlacement& present);
+void WriteWindowPlacement(TIniFile& ini, const std::string& section, const std::string& prefix,
+                          const TWindowPlacement& wp);
+
+}  // namespace tintorb

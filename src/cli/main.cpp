@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::puts("usage: tintorb-cli COMMAND ...");
+  return 0;
+}
