@@ -1,0 +1,24 @@
+#include "app/ui/Sheets.h"
+
+#include "app/ui/CanvasLink.h"
+
+// Each window adds its header here and one line below, keeping the order.
+
+namespace tintorb {
+
+std::vector<std::unique_ptr<TColorSheetForm>> CreateSheets(TSheetHost& host) {
+  (void)host;
+  std::vector<std::unique_ptr<TColorSheetForm>> sheets;
+  // Creation order: TfrmRGB, TfrmHSV, TfrmHLS, TfrmYUV, TfrmHTML, TfrmPalette,
+  // TfrmScheme, TfrmFavorite, TfrmFontList, Tfrmimode.
+  // sheets.push_back(std::make_unique<TfrmRGB>(host));
+  return sheets;
+}
+
+std::unique_ptr<TCanvasLink> CreateCanvasWindow(TSheetHost& host) {
+  (void)host;
+  // return std::make_unique<TCanvasForm>(host);
+  return nullptr;
+}
+
+}  // namespace tintorb
