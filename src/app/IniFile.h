@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Desktop.h"
@@ -14,6 +15,8 @@ class TIniFile {
  public:
   TIniFile();                                  // no path: empty, never written
   explicit TIniFile(const std::string& path);  // reads the file when it exists
+  // A path-less copy holding what a file with these bytes would hold.
+  static TIniFile FromBytes(std::string_view bytes);
 
   const std::string& FileName() const { return path_; }
 
@@ -28,21 +31,30 @@ class TIniFile {
   bool SectionExists(const std::string& section) const;
   void DeleteKey(const std::string& section, const std::string& key);
   void EraseSection(const std::string& section);
+  // Section names in file order (as first spelled).
+  std::vector<std::string> ReadSections() const;
   // Keys of a section in file order (as first spelled).
   std::vector<std::string> ReadSection(const std::string& section) const;
-  // Writes the whole copy to disk atomically; throws EFileWriteError.
+  // The text UpdateFile writes (UTF-8, CR LF) and its bytes on disk.
+  std::string ToText() const;
+  std::string ToBytes() const;
+  // Writes the whole copy to disk atomically; throws EFileWriteError. A copy
+  // without a path is never written.
   void UpdateFile() const;
 
  private:
   struct Entry {
     std::string key, value;
+    bool hasValue = true;  // false for a line without "=", kept only to be written back
   };
   struct Section {
     std::string name;
     std::vector<Entry> entries;
   };
   const Section* Find(const std::string& section) const;
+  Section* Find(const std::string& section);
   Section& FindOrAdd(const std::string& section);
+  static const Entry* FindKey(const Section& s, const std::string& key);
   void Parse(const std::string& text);
 
   std::string path_;
@@ -50,6 +62,13 @@ class TIniFile {
 };
 
 enum class TIniGTDefaultDir { ddApplication, ddWindows, ddNone };
+
+// The fixed system-wide directory that ddWindows stands for.
+inline constexpr const char* kSystemSettingsDir = "/etc/tintorb";
+// The program's file name with its extension replaced by ".ini" ("tintorb.ini").
+std::string DefaultIniFileName();
+// DefaultIniFileName() in the program's directory.
+std::string DefaultIniPath();
 
 struct TWindowPlacement {
   int flags = 0;
@@ -65,12 +84,15 @@ class TIniGT {
   TIniGT();  // FileName empty, DefaultDir ddApplication, no copy loaded yet
 
   TIniGTDefaultDir DefaultDir() const { return defaultDir_; }
-  void SetDefaultDir(TIniGTDefaultDir dir);
+  void SetDefaultDir(TIniGTDefaultDir dir);  // re-runs SetFileName
   const std::string& FileName() const { return fileName_; }
   void SetFileName(const std::string& name);  // discards the in-memory copy
   // FileName empty -> the program's file name with ".ini", then SetFileName.
   void Loaded();
+  // The loaded copy; an empty copy that is never written when no name is set.
   TIniFile& IniFile();
+  // Where the copy reads and writes (empty when it has no file).
+  std::string FilePath() const;
 
   bool ReadBool(const std::string& s, const std::string& k, bool def) {
     return IniFile().ReadBool(s, k, def);

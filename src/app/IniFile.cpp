@@ -1,0 +1,357 @@
+#include "app/IniFile.h"
+
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
+#include "core/ProgramDir.h"
+#include "core/TextCase.h"
+#include "core/TextFile.h"
+
+namespace tintorb {
+
+namespace {
+
+// Blanks are every control character and the space.
+std::string_view Trim(std::string_view s) {
+  auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// A value is one line on disk; anything after a line break would turn into
+// keys or sections of its own, so it is never written.
+std::string FirstLine(const std::string& s) {
+  const size_t n = s.find_first_of("\r\n");
+  return n == std::string::npos ? s : s.substr(0, n);
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Decimal, "$hex" or "0xhex" with an optional sign. Decimal must fit an int;
+// hexadecimal may use all 32 bits (colours such as $80000005 are negative).
+bool ParseInteger(std::string_view s, int& out) {
+  s = Trim(s);
+  bool negative = false;
+  if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+    negative = s[0] == '-';
+    s.remove_prefix(1);
+  }
+  int base = 10;
+  if (!s.empty() && s[0] == '$') {
+    base = 16;
+    s.remove_prefix(1);
+  } else if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    base = 16;
+    s.remove_prefix(2);
+  }
+  if (s.empty()) return false;
+  uint64_t v = 0;
+  for (char c : s) {
+    const int d = base == 16 ? HexDigit(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
+    if (d < 0) return false;
+    v = v * uint64_t(base) + uint64_t(d);
+    if (v > 0xFFFFFFFFull) return false;
+  }
+  if (base == 16 && !negative) {
+    out = static_cast<int>(static_cast<int32_t>(static_cast<uint32_t>(v)));
+    return true;
+  }
+  if (negative) {
+    if (v > 0x80000000ull) return false;
+    out = static_cast<int>(-static_cast<int64_t>(v));
+    return true;
+  }
+  if (v > 0x7FFFFFFFull) return false;
+  out = static_cast<int>(v);
+  return true;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- TIniFile
+
+TIniFile::TIniFile() = default;
+
+TIniFile::TIniFile(const std::string& path) : path_(path) {
+  if (path_.empty()) return;
+  if (auto bytes = ReadFileBytes(path_)) Parse(DecodeTextFile(*bytes));
+}
+
+TIniFile TIniFile::FromBytes(std::string_view bytes) {
+  TIniFile ini;
+  ini.Parse(DecodeTextFile(bytes));
+  return ini;
+}
+
+void TIniFile::Parse(const std::string& text) {
+  Section* current = nullptr;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    // Lines end with CR LF, LF or a lone CR.
+    size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view line = Trim(std::string_view(text).substr(pos, end - pos));
+    pos = end;
+    if (pos < text.size()) {
+      pos += (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
+    }
+    if (line.empty() || line[0] == ';') continue;
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      // A repeated header continues the section it names.
+      current = &FindOrAdd(std::string(Trim(line.substr(1, line.size() - 2))));
+      continue;
+    }
+    if (!current) continue;
+    const size_t eq = line.find('=');
+    Entry e;
+    if (eq == std::string_view::npos) {
+      e.key = std::string(line);
+      e.hasValue = false;
+    } else {
+      e.key = std::string(Trim(line.substr(0, eq)));
+      e.value = std::string(Trim(line.substr(eq + 1)));
+    }
+    current->entries.push_back(std::move(e));
+  }
+}
+
+const TIniFile::Section* TIniFile::Find(const std::string& section) const {
+  for (const auto& s : sections_)
+    if (SameText(s.name, section)) return &s;
+  return nullptr;
+}
+
+TIniFile::Section* TIniFile::Find(const std::string& section) {
+  return const_cast<Section*>(std::as_const(*this).Find(section));
+}
+
+TIniFile::Section& TIniFile::FindOrAdd(const std::string& section) {
+  if (Section* s = Find(section)) return *s;
+  sections_.push_back(Section{section, {}});
+  return sections_.back();
+}
+
+const TIniFile::Entry* TIniFile::FindKey(const Section& s, const std::string& key) {
+  for (const auto& e : s.entries)
+    if (e.hasValue && SameText(e.key, key)) return &e;
+  return nullptr;
+}
+
+std::string TIniFile::ReadString(const std::string& section, const std::string& key,
+                                 const std::string& def) const {
+  const Section* s = Find(section);
+  const Entry* e = s ? FindKey(*s, key) : nullptr;
+  return e ? e->value : def;
+}
+
+int TIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
+  const Section* s = Find(section);
+  const Entry* e = s ? FindKey(*s, key) : nullptr;
+  int v;
+  return e && ParseInteger(e->value, v) ? v : def;
+}
+
+bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool def) const {
+  return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void TIniFile::WriteString(const std::string& section, const std::string& key,
+                           const std::string& value) {
+  Section& s = FindOrAdd(FirstLine(section));
+  const std::string k = FirstLine(key);
+  if (Entry* e = const_cast<Entry*>(FindKey(s, k))) {
+    e->value = FirstLine(value);
+  } else {
+    s.entries.push_back(Entry{k, FirstLine(value), true});
+  }
+}
+
+void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void TIniFile::WriteBool(const std::string& section, const std::string& key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+bool TIniFile::ValueExists(const std::string& section, const std::string& key) const {
+  const Section* s = Find(section);
+  return s && FindKey(*s, key);
+}
+
+bool TIniFile::SectionExists(const std::string& section) const {
+  return Find(section) != nullptr;
+}
+
+void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
+  Section* s = Find(section);
+  if (!s) return;
+  for (auto it = s->entries.begin(); it != s->entries.end(); ++it) {
+    if (it->hasValue && SameText(it->key, key)) {
+      s->entries.erase(it);
+      return;
+    }
+  }
+}
+
+void TIniFile::EraseSection(const std::string& section) {
+  for (auto it = sections_.begin(); it != sections_.end(); ++it) {
+    if (SameText(it->name, section)) {
+      sections_.erase(it);
+      return;
+    }
+  }
+}
+
+std::vector<std::string> TIniFile::ReadSections() const {
+  std::vector<std::string> names;
+  for (const auto& s : sections_) names.push_back(s.name);
+  return names;
+}
+
+std::vector<std::string> TIniFile::ReadSection(const std::string& section) const {
+  std::vector<std::string> keys;
+  if (const Section* s = Find(section)) {
+    for (const auto& e : s->entries)
+      if (e.hasValue) keys.push_back(e.key);
+  }
+  return keys;
+}
+
+std::string TIniFile::ToText() const {
+  std::string text;
+  for (const auto& s : sections_) {
+    text += "[" + s.name + "]\r\n";
+    for (const auto& e : s.entries) {
+      text += e.key;
+      if (e.hasValue) text += "=" + e.value;
+      text += "\r\n";
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::string TIniFile::ToBytes() const {
+  return EncodeTextFile(ToText());
+}
+
+void TIniFile::UpdateFile() const {
+  if (path_.empty()) return;
+  WriteFileAtomic(path_, ToBytes());
+}
+
+// ---------------------------------------------------------------- TIniGT
+
+std::string DefaultIniFileName() {
+  std::string name = ExecutableName();
+  const size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.resize(dot);
+  return name + ".ini";
+}
+
+std::string DefaultIniPath() {
+  return ProgramDir() + "/" + DefaultIniFileName();
+}
+
+TIniGT::TIniGT() = default;
+
+void TIniGT::SetDefaultDir(TIniGTDefaultDir dir) {
+  defaultDir_ = dir;
+  SetFileName(fileName_);
+}
+
+std::string TIniGT::FilePath() const {
+  if (fileName_.empty()) return {};
+  if (fileName_.find('/') != std::string::npos) return fileName_;
+  switch (defaultDir_) {
+    case TIniGTDefaultDir::ddApplication:
+      return ProgramDir() + "/" + fileName_;
+    case TIniGTDefaultDir::ddWindows:
+      return std::string(kSystemSettingsDir) + "/" + fileName_;
+    case TIniGTDefaultDir::ddNone:
+      break;
+  }
+  return fileName_;
+}
+
+void TIniGT::SetFileName(const std::string& name) {
+  fileName_ = name;
+  ini_ = std::make_unique<TIniFile>(FilePath());
+}
+
+void TIniGT::Loaded() {
+  if (fileName_.empty()) fileName_ = DefaultIniFileName();
+  SetFileName(fileName_);
+}
+
+TIniFile& TIniGT::IniFile() {
+  if (!ini_) ini_ = std::make_unique<TIniFile>(FilePath());
+  return *ini_;
+}
+
+void TIniGT::WriteFont(const std::string& section, const std::string& prefix,
+                       const TFontSpec& font) {
+  tintorb::WriteFont(IniFile(), section, prefix, font);
+}
+
+void TIniGT::WriteWindowPlacement(const std::string& section, const std::string& prefix,
+                                  const TWindowPlacement& wp) {
+  tintorb::WriteWindowPlacement(IniFile(), section, prefix, wp);
+}
+
+// ---------------------------------------------------------------- key groups
+
+TFontSpec ReadFont(const TIniFile& ini, const std::string& section, const std::string& prefix,
+                   const TFontSpec& present) {
+  TFontSpec f = present;
+  f.name = ini.ReadString(section, prefix + ".Name", present.name);
+  f.size = ini.ReadInteger(section, prefix + ".Size", present.size);
+  f.color = ini.ReadInteger(section, prefix + ".Color", present.color);
+  // Only the four style bits mean anything.
+  f.style = ini.ReadInteger(section, prefix + ".Style", present.style) & 0xF;
+  return f;
+}
+
+void WriteFont(TIniFile& ini, const std::string& section, const std::string& prefix,
+               const TFontSpec& font) {
+  ini.WriteString(section, prefix + ".Name", font.name);
+  ini.WriteInteger(section, prefix + ".Size", font.size);
+  ini.WriteInteger(section, prefix + ".Color", font.color);
+  ini.WriteInteger(section, prefix + ".Style", font.style);
+}
+
+TWindowPlacement ReadWindowPlacement(const TIniFile& ini, const std::string& section,
+                                     const std::string& prefix, const TWindowPlacement& present) {
+  TWindowPlacement wp;
+  wp.flags = ini.ReadInteger(section, prefix + ".Flags", present.flags);
+  wp.showCmd = ini.ReadInteger(section, prefix + ".Show", present.showCmd);
+  wp.maxX = ini.ReadInteger(section, prefix + ".MaxX", present.maxX);
+  wp.maxY = ini.ReadInteger(section, prefix + ".MaxY", present.maxY);
+  wp.left = ini.ReadInteger(section, prefix + ".X", present.left);
+  wp.top = ini.ReadInteger(section, prefix + ".Y", present.top);
+  wp.right = ini.ReadInteger(section, prefix + ".XSize", present.right);
+  wp.bottom = ini.ReadInteger(section, prefix + ".YSize", present.bottom);
+  return wp;
+}
+
+void WriteWindowPlacement(TIniFile& ini, const std::string& section, const std::string& prefix,
+                          const TWindowPlacement& wp) {
+  ini.WriteInteger(section, prefix + ".Flags", wp.flags);
+  ini.WriteInteger(section, prefix + ".Show", wp.showCmd);
+  ini.WriteInteger(section, prefix + ".MaxX", wp.maxX);
+  ini.WriteInteger(section, prefix + ".MaxY", wp.maxY);
+  ini.WriteInteger(section, prefix + ".X", wp.left);
+  ini.WriteInteger(section, prefix + ".Y", wp.top);
+  ini.WriteInteger(section, prefix + ".XSize", wp.right);
+  ini.WriteInteger(section, prefix + ".YSize", wp.bottom);
+}
+
+}  // namespace tintorb
