@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
+#include <cmath>
 #include <random>
 
 namespace tintorb {
@@ -44,13 +44,24 @@ constexpr TColor kDefaultSysColors[29] = {
 
 TSysColorResolver g_resolver = nullptr;
 
+uint64_t ClockSeed() {
+  return uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+}
+
+// Seeded from the clock when first used, so no caller can end up drawing the
+// same colours on every run; tests reseed it with RandSeed.
 std::mt19937_64& Generator() {
-  static std::mt19937_64 gen(0x5EED);
+  static std::mt19937_64 gen(ClockSeed());
   return gen;
 }
 
 int Clamp(int v, int lo, int hi) {
   return std::max(lo, std::min(v, hi));
+}
+
+// value + step in a wider type, so a huge step clamps instead of overflowing.
+int StepClamped(int value, int step, int lo, int hi) {
+  return int(std::max<long long>(lo, std::min<long long>((long long)value + step, hi)));
 }
 
 int HexDigit(char c) {
@@ -219,6 +230,20 @@ TColor HLSToColor(THLS hls) {
   return RGBToColor(HLSToRGB(hls));
 }
 
+namespace {
+
+// Truncation toward zero of a small extended value. A plain cast switches the
+// x87 control word around every conversion, which some CPUs punish with stalls
+// of hundreds of cycles; rounding to nearest and stepping back is exact and
+// needs no switch.
+int TruncToInt(long double x) {
+  long r = std::lrint(x);
+  if (x >= 0 ? r > x : r < x) r += x >= 0 ? -1 : 1;
+  return int(r);
+}
+
+}  // namespace
+
 // Extended precision with the coefficients as long double literals, evaluated
 // left to right and truncated: the sheets show exactly these numbers.
 TYUV RGBToYUV(TRGBRec rgb) {
@@ -226,8 +251,7 @@ TYUV RGBToYUV(TRGBRec rgb) {
   const long double y = r * 0.299L + g * 0.587L + b * 0.114L;
   const long double u = r * (-0.1684L) - g * 0.3316L + b * 0.5L;
   const long double v = r * 0.5L - g * 0.4187L - b * 0.0813L;
-  return TYUV{uint8_t(static_cast<int>(y)), int8_t(static_cast<int>(u)),
-              int8_t(static_cast<int>(v))};
+  return TYUV{uint8_t(TruncToInt(y)), int8_t(TruncToInt(u)), int8_t(TruncToInt(v))};
 }
 TYUV ColorToYUV(TColor c) {
   return RGBToYUV(ColorToRGBRec(c));
@@ -238,7 +262,7 @@ TRGBRec YUVToRGB(TYUV yuv) {
   const long double r = v * 1.402L + y;
   const long double g = y - u * 0.3441L - v * 0.7139L;
   const long double b = y + u * 1.7718L - v * 0.0012L;
-  auto c = [](long double x) { return uint8_t(Clamp(static_cast<int>(x), 0, 255)); };
+  auto c = [](long double x) { return uint8_t(Clamp(TruncToInt(x), 0, 255)); };
   return TRGBRec{c(r), c(g), c(b)};
 }
 TColor YUVToColor(TYUV yuv) {
@@ -285,7 +309,7 @@ TColor InvertColor(TColor c) {
 }
 
 void RandomizeFromClock() {
-  RandSeed(uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+  RandSeed(ClockSeed());
 }
 void RandSeed(uint64_t seed) {
   Generator().seed(seed);
@@ -305,10 +329,17 @@ TColor RandomColor() {
   return RGB(r, g, b);
 }
 
+// Same text as "%.2X%.2X%.2X", without the cost of a format call: lists and
+// sweeps over every colour call this a lot.
 std::string RGBToHex(TRGBRec c) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "%.2X%.2X%.2X", c.R, c.G, c.B);
-  return buf;
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string s(6, '0');
+  const uint8_t parts[3] = {c.R, c.G, c.B};
+  for (int i = 0; i < 3; ++i) {
+    s[2 * i] = kDigits[parts[i] >> 4];
+    s[2 * i + 1] = kDigits[parts[i] & 0xF];
+  }
+  return s;
 }
 std::string ColorToHex(TColor c) {
   return RGBToHex(ColorToRGBRec(c));
@@ -355,30 +386,30 @@ TRGBRec HexToRGB(std::string_view text) {
 }
 
 TRGBRec ShiftRGB(int mask, int step, TRGBRec c) {
-  if (mask & 1) c.R = uint8_t(Clamp(c.R + step, 0, 255));
-  if (mask & 2) c.G = uint8_t(Clamp(c.G + step, 0, 255));
-  if (mask & 4) c.B = uint8_t(Clamp(c.B + step, 0, 255));
+  if (mask & 1) c.R = uint8_t(StepClamped(c.R, step, 0, 255));
+  if (mask & 2) c.G = uint8_t(StepClamped(c.G, step, 0, 255));
+  if (mask & 4) c.B = uint8_t(StepClamped(c.B, step, 0, 255));
   return c;
 }
 
 TCMYK ShiftCMYK(TCMYK c, int mask, int step) {
-  if (mask & 1) c.C = uint8_t(Clamp(c.C + step, 0, 255));
-  if (mask & 2) c.M = uint8_t(Clamp(c.M + step, 0, 255));
-  if (mask & 4) c.Y = uint8_t(Clamp(c.Y + step, 0, 255));
-  if (mask & 8) c.K = uint8_t(Clamp(c.K + step, 0, 255));
+  if (mask & 1) c.C = uint8_t(StepClamped(c.C, step, 0, 255));
+  if (mask & 2) c.M = uint8_t(StepClamped(c.M, step, 0, 255));
+  if (mask & 4) c.Y = uint8_t(StepClamped(c.Y, step, 0, 255));
+  if (mask & 8) c.K = uint8_t(StepClamped(c.K, step, 0, 255));
   return c;
 }
 
 THSV ShiftHSV(THSV c, int component, int step) {
   switch (component) {
     case 0:
-      c.H = uint16_t(Clamp(c.H + step, 0, 359));
+      c.H = uint16_t(StepClamped(c.H, step, 0, 359));
       break;
     case 1:
-      c.S = uint8_t(Clamp(c.S + step, 0, 255));
+      c.S = uint8_t(StepClamped(c.S, step, 0, 255));
       break;
     case 2:
-      c.V = uint8_t(Clamp(c.V + step, 0, 255));
+      c.V = uint8_t(StepClamped(c.V, step, 0, 255));
       break;
     default:
       break;
@@ -389,13 +420,13 @@ THSV ShiftHSV(THSV c, int component, int step) {
 THLS ShiftHLS(THLS c, int component, int step) {
   switch (component) {
     case 0:
-      c.H = uint16_t(Clamp(c.H + step, 0, 359));
+      c.H = uint16_t(StepClamped(c.H, step, 0, 359));
       break;
     case 1:
-      c.L = uint8_t(Clamp(c.L + step, 0, 255));
+      c.L = uint8_t(StepClamped(c.L, step, 0, 255));
       break;
     case 2:
-      c.S = uint8_t(Clamp(c.S + step, 0, 255));
+      c.S = uint8_t(StepClamped(c.S, step, 0, 255));
       break;
     default:
       break;
@@ -406,13 +437,13 @@ THLS ShiftHLS(THLS c, int component, int step) {
 TYUV ShiftYUV(int component, int step, TYUV c) {
   switch (component) {
     case 0:
-      c.Y = uint8_t(Clamp(c.Y + step, 0, 255));
+      c.Y = uint8_t(StepClamped(c.Y, step, 0, 255));
       break;
     case 1:
-      c.U = int8_t(Clamp(c.U + step, -128, 127));
+      c.U = int8_t(StepClamped(c.U, step, -128, 127));
       break;
     case 2:
-      c.V = int8_t(Clamp(c.V + step, -128, 127));
+      c.V = int8_t(StepClamped(c.V, step, -128, 127));
       break;
     default:
       break;
