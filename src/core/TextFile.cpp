@@ -2,14 +2,13 @@
 
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace tintorb {
 
@@ -167,9 +166,23 @@ std::string EncodeTextFile(std::string_view utf8) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string out;
+  struct stat st {};
+  // A directory opens fine but reads nothing: not a file to take as empty.
+  bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+  char buf[65536];
+  while (ok) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    out.append(buf, size_t(n));
+  }
+  ::close(fd);
+  if (!ok) return std::nullopt;
+  return out;
 }
 
 void WriteFileAtomic(const std::string& path, std::string_view bytes) {
