@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "core/ColorText.h"
+
 namespace tintorb::testing {
 
 FakeSheetHost::FakeSheetHost() {
@@ -14,15 +16,8 @@ TFavorites& FakeSheetHost::GetFavorites() {
 }
 
 QString FakeSheetHost::ApplyCopyOptions(const QString& text, bool noSharp) const {
-  QString s = text;
-  if (!noSharp && sharp) s = "#" + s;
-  if (quote) s = "\"" + s + "\"";
-  if (lower) {
-    for (auto& ch : s)
-      if (ch >= 'A' && ch <= 'Z') ch = ch.toLower();
-  }
-  if (colorTag) s = "COLOR=" + s;
-  return s;
+  const TCopyOptions options{sharp, quote, lower, colorTag};
+  return QString::fromStdString(tintorb::ApplyCopyOptions(text.toStdString(), noSharp, options));
 }
 
 }  // namespace tintorb::testing
