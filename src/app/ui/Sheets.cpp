@@ -1,6 +1,7 @@
 #include "app/ui/Sheets.h"
 
 #include "app/ui/CanvasLink.h"
+#include "canvas/ui/CanvasForm.h"
 
 // Each window adds its header here and one line below, keeping the order.
 
@@ -16,9 +17,7 @@ std::vector<std::unique_ptr<TColorSheetForm>> CreateSheets(TSheetHost& host) {
 }
 
 std::unique_ptr<TCanvasLink> CreateCanvasWindow(TSheetHost& host) {
-  (void)host;
-  // return std::make_unique<TCanvasForm>(host);
-  return nullptr;
+  return std::make_unique<TCanvasForm>(host);
 }
 
 }  // namespace tintorb
