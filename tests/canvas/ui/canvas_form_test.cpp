@@ -55,6 +55,7 @@ class CanvasFormTest : public ::testing::Test {
   void SetUp() override {
     Fakes().log.clear();
     Fakes().saveAnswers.clear();
+    Fakes().saveRequests.clear();
     form = std::make_unique<TCanvasForm>(host);
     host.canvas = form.get();
     form->show();
