@@ -47,7 +47,13 @@ int main(int argc, char** argv) {
       return 0;
     }
     try {
-      return c.run(rest);
+      const int status = c.run(rest);
+      // A full disk or a closed pipe must not pass for success.
+      if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "tintorb-cli %s: cannot write the output\n", c.name.c_str());
+        return 2;
+      }
+      return status;
     } catch (const UsageError& e) {
       std::fprintf(stderr, "tintorb-cli %s: %s\n", c.name.c_str(), e.what());
       return 2;
