@@ -232,12 +232,23 @@ TColor HLSToColor(THLS hls) {
 
 namespace {
 
+// Rounds in the current mode (to nearest unless someone changed it).
+long long RoundExtended(long double x) {
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+  long long r;
+  asm("fistpll %0" : "=m"(r) : "t"(x) : "st");
+  return r;
+#else
+  return std::llrint(x);
+#endif
+}
+
 // Truncation toward zero of a small extended value. A plain cast switches the
-// x87 control word around every conversion, which some CPUs punish with stalls
-// of hundreds of cycles; rounding to nearest and stepping back is exact and
-// needs no switch.
+// x87 control word around every conversion, and on some CPUs that stalls for
+// hundreds of cycles depending on code placement; rounding and stepping back
+// by one is exact in every rounding mode and never touches the control word.
 int TruncToInt(long double x) {
-  long r = std::lrint(x);
+  long long r = RoundExtended(x);
   if (x >= 0 ? r > x : r < x) r += x >= 0 ? -1 : 1;
   return int(r);
 }
