@@ -33,6 +33,7 @@ else
 fi
 
 echo "setup: installing ${missing[*]}" >&2
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq >/dev/null
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Passed through env because sudo drops the caller's environment.
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get -qq)
+"${sudo[@]}" "${apt[@]}" update >/dev/null
+"${sudo[@]}" "${apt[@]}" install -y --no-install-recommends "${missing[@]}" >/dev/null
