@@ -1,0 +1,144 @@
+// Favourite colours: named groups of "RRGGBB,name" rows, one group file per
+// group, and the two exports of a group (HTML table page, Adobe Color Table).
+#pragma once
+
+#include <memory>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Color.h"
+
+namespace tintorb {
+
+// Raised for a bad row or an export that cannot be made; the message is shown
+// as an error by the application's top-level handler.
+class EFavoritesError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* kGroupFileExt = ".tintorb";
+inline constexpr const char* kOldGroupFileExt = ".fav";
+inline constexpr const char* kMsgGroupNameTaken = "そのグループ名は既に使われてるよん";
+inline constexpr const char* kMsgGetColorError = "GetColor時にエラーが発生しました";
+inline constexpr const char* kMsgActTooManyColors = "256色以上あるためActファイルに書き出せません";
+
+struct TNamedColor {
+  std::string Name;
+  std::string Hex;  // at most 6 characters
+  friend bool operator==(const TNamedColor&, const TNamedColor&) = default;
+};
+
+struct THTMLTableOptions {
+  std::string Title;  // no <title> line when empty
+  std::string SampleText;
+  TColor SampleBackColor = clWhite;
+  std::string FileName;
+};
+
+// One group: rows "hex,name" in the user's order; equal rows are allowed.
+class TNamedColorList {
+ public:
+  int Add(const std::string& hex, const std::string& name);  // -> index
+  void AddRow(const std::string& row);                       // raw row, as read from a file
+  void Insert(int index, const TNamedColor& color);          // 0..Count()
+  void Put(int index, const TNamedColor& color);
+  void Delete(int index);
+  void Move(int from, int to);
+  void Clear() { rows_.clear(); }
+  void Assign(const TNamedColorList& other) { rows_ = other.rows_; }
+  int Count() const { return static_cast<int>(rows_.size()); }
+  const std::string& Row(int index) const;
+  const std::vector<std::string>& Rows() const { return rows_; }
+
+  // Splits the row at its first comma; raises EFavoritesError without one.
+  TNamedColor GetColor(int index) const;
+
+  // 0 name (CP932 bytes), 1 whole row (case-insensitive, locale collation),
+  // 2 HLS saturation descending, 3 HLS lightness descending. A row that has no
+  // colour where the kind needs one raises before anything moves.
+  void Sort(int kind);
+
+  // Group file: rows split at CR LF, CR or LF; a final line break adds no row.
+  // False (and the list unchanged) when the file cannot be read.
+  bool LoadFromFile(const std::string& path);
+  void LoadFromText(std::string_view decodedText);
+  // CP932 (UTF-8 with a BOM when CP932 cannot hold a name), CR LF, atomic.
+  // Throws EFileWriteError.
+  void SaveToFile(const std::string& path) const;
+  std::string FileBytes() const;
+
+  // HTML table page (CP932, CR LF, no BOM) and Adobe Color Table.
+  void SaveToHTML(const THTMLTableOptions& options) const;
+  std::string HTMLText(const THTMLTableOptions& options) const;  // UTF-8 lines, CR LF
+  void SaveToACT(const std::string& path) const;
+  std::string ACTBytes() const;
+
+ private:
+  void CheckIndex(int index, int limit) const;
+  std::vector<std::string> rows_;
+};
+
+// The store: group names (unique without regard to letter case) and their
+// groups. Refusals are shown through Dialogs() of the desktop seam.
+class TFavorites {
+ public:
+  TFavorites() = default;
+  TFavorites(const TFavorites&) = delete;
+  TFavorites& operator=(const TFavorites&) = delete;
+
+  int AddGroup(const std::string& name);  // -> index, or -1 (warning shown)
+  bool GroupExists(const std::string& name) const;
+  void DeleteGroup(int index);
+  void Clear();
+  TNamedColorList& Group(int index);
+  const TNamedColorList& Group(int index) const;
+  int Count() const { return static_cast<int>(groups_.size()); }
+  const std::string& GroupName(int index) const;
+  void RenameGroup(int index, const std::string& name);  // refused with a warning when taken
+  std::string UniqueGroupName(const std::string& base) const;
+  int IndexOfGroup(const std::string& name) const;  // -1 when absent
+
+  // Loads every "*.tintorb" file of the directory in file-name order. A file
+  // whose group name is already taken (names differing only in letter case)
+  // or that cannot be read is skipped, left alone and reported once.
+  bool LoadFromDir(const std::string& dir);
+  // Writes every group atomically; then removes the files this store loaded
+  // (or wrote) in that directory that no group owns any more, i.e. those of
+  // deleted or renamed groups. Failures are reported; returns false then and
+  // removes nothing.
+  bool SaveToDir(const std::string& dir);
+
+  // The file name of a group: the name with "%", "/" and NUL escaped where
+  // needed so that it stays one file inside the directory.
+  static std::string GroupFileName(const std::string& groupName);
+  // The group name of a file name (without directory), or "" when the file is
+  // not a group file; `ok` tells the two apart.
+  static std::string GroupNameOfFile(const std::string& fileName, bool* ok = nullptr);
+
+ private:
+  bool NameTaken(const std::string& name) const;
+
+  std::vector<std::string> names_;
+  std::vector<std::unique_ptr<TNamedColorList>> groups_;
+  std::set<std::string> ownedFiles_;     // absolute paths loaded or written this run
+  std::set<std::string> reservedNames_;  // folded names of files skipped at loading
+};
+
+// Letter-case folding used for group names (ASCII, Latin-1, Greek, Cyrillic
+// and full-width Latin letters).
+std::string FoldCase(std::string_view utf8);
+bool SameText(std::string_view a, std::string_view b);
+
+// Old layout: "*.fav" group files. Asks through Dialogs() whether to rename
+// them to "*.tintorb"; true when the user said Yes.
+bool MigrateFavFiles(const std::string& dir);
+std::string FavMigrationQuestion(int count);
+
+// The eight built-in groups (390 rows), added in their fixed order.
+void CreateBuiltInGroups(TFavorites& favorites);
+
+}  // namespace tintorb
