@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "core/TextCase.h"
 #include "core/TextFile.h"
 #include "platform/Desktop.h"
 
@@ -24,9 +25,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Decodes one UTF-8 sequence at s[i]; a stray byte comes back as itself with
-// `bad` set so that folding leaves it untouched.
-uint32_t NextCodePoint(std::string_view s, size_t& i, size_t& len) {
+// Decodes the UTF-8 sequence at s[i] and its length; a stray byte has length 1
+// and the code point 0xFFFFFFFF.
+uint32_t NextCodePoint(std::string_view s, size_t i, size_t& len) {
   const unsigned char c = static_cast<unsigned char>(s[i]);
   size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
   if (n == 0 || i + n > s.size() || !IsValidUtf8(s.substr(i, n))) {
@@ -36,34 +37,6 @@ uint32_t NextCodePoint(std::string_view s, size_t& i, size_t& len) {
   uint32_t cp = n == 1 ? c : c & (0x7F >> n);
   for (size_t k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
   len = n;
-  return cp;
-}
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += char(cp);
-  } else if (cp < 0x800) {
-    out += char(0xC0 | (cp >> 6));
-    out += char(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += char(0xE0 | (cp >> 12));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  } else {
-    out += char(0xF0 | (cp >> 18));
-    out += char(0x80 | ((cp >> 12) & 0x3F));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  }
-}
-
-uint32_t FoldCodePoint(uint32_t cp) {
-  if (cp >= 'A' && cp <= 'Z') return cp + 0x20;
-  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;
-  if (cp >= 0x391 && cp <= 0x3A9 && cp != 0x3A2) return cp + 0x20;
-  if (cp >= 0x410 && cp <= 0x42F) return cp + 0x20;
-  if (cp >= 0x400 && cp <= 0x40F) return cp + 0x50;
-  if (cp >= 0xFF21 && cp <= 0xFF3A) return cp + 0x20;
   return cp;
 }
 
@@ -168,23 +141,6 @@ std::string IndexError(int index) {
 }
 
 }  // namespace
-
-std::string FoldCase(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (size_t i = 0, n = 0; i < utf8.size(); i += n) {
-    const uint32_t cp = NextCodePoint(utf8, i, n);
-    if (cp == 0xFFFFFFFFu)
-      out += utf8[i];
-    else
-      AppendUtf8(out, FoldCodePoint(cp));
-  }
-  return out;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  return FoldCase(a) == FoldCase(b);
-}
 
 // ---------------------------------------------------------------------------
 // TNamedColorList

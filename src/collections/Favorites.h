@@ -13,6 +13,8 @@
 
 namespace tintorb {
 
+class TIniFile;
+
 // Raised for a bad row or an export that cannot be made; the message is shown
 // as an error by the application's top-level handler.
 class EFavoritesError : public std::runtime_error {
@@ -128,11 +130,6 @@ class TFavorites {
   std::set<std::string> reservedNames_;  // folded names of files skipped at loading
 };
 
-// Letter-case folding used for group names (ASCII, Latin-1, Greek, Cyrillic
-// and full-width Latin letters).
-std::string FoldCase(std::string_view utf8);
-bool SameText(std::string_view a, std::string_view b);
-
 // Old layout: "*.fav" group files. Asks through Dialogs() whether to rename
 // them to "*.tintorb"; true when the user said Yes.
 bool MigrateFavFiles(const std::string& dir);
@@ -140,5 +137,16 @@ std::string FavMigrationQuestion(int count);
 
 // The eight built-in groups (390 rows), added in their fixed order.
 void CreateBuiltInGroups(TFavorites& favorites);
+
+// Oldest layout: groups as keys of the settings section Favorite. Moves them
+// into the store, deletes the keys and writes the settings file at once.
+void MigrateIniFavorites(TFavorites& favorites, TIniFile& ini);
+
+enum class TFavoritesSource { IniMigrated, GroupFiles, FavMigrated, BuiltIn };
+
+// Start-up filling of the (empty) store from `dir`, the program's directory.
+// IniMigrated and BuiltIn leave groups that exist only in memory until the
+// next SaveToDir.
+TFavoritesSource LoadFavorites(TFavorites& favorites, TIniFile& ini, const std::string& dir);
 
 }  // namespace tintorb

@@ -1,0 +1,59 @@
+// tintorb-cli favorites: the program's start-up loading of the favourites.
+#include <cstdio>
+#include <filesystem>
+
+#include "app/IniFile.h"
+#include "cli/Cli.h"
+#include "cli/ConsoleDialogs.h"
+#include "collections/Favorites.h"
+
+namespace tintorb::cli {
+namespace {
+
+int Run(const std::vector<std::string>& args) {
+  std::string dir;
+  bool migrateFav = false;
+  for (const auto& a : args) {
+    if (a == "--migrate-fav")
+      migrateFav = true;
+    else if (a.rfind("--", 0) == 0)
+      throw UsageError("unknown option '" + a + "'");
+    else if (dir.empty())
+      dir = a;
+    else
+      throw UsageError("expected one DIR");
+  }
+  if (dir.empty()) throw UsageError("expected DIR");
+  std::error_code ec;
+  if (!std::filesystem::is_directory(dir, ec)) throw UsageError("'" + dir + "' is not a directory");
+
+  TConsoleDialogs dialogs(migrateFav);
+  TIniFile ini(dir + "/tintorb.ini");
+  TFavorites favorites;
+  const TFavoritesSource source = LoadFavorites(favorites, ini, dir);
+  int status = 0;
+  // Groups that exist only in memory are written as the program does at exit;
+  // after the settings migration the settings file no longer holds them.
+  if (source == TFavoritesSource::BuiltIn || source == TFavoritesSource::IniMigrated) {
+    if (!favorites.SaveToDir(dir)) status = 1;
+  }
+  for (int i = 0; i < favorites.Count(); ++i)
+    std::printf("%s\t%d\n", favorites.GroupName(i).c_str(), favorites.Group(i).Count());
+  return status;
+}
+
+const Register reg({
+    "favorites",
+    "favorites DIR [--migrate-fav]",
+    "Runs the program's start-up loading of the favourites on DIR as the\n"
+    "program's directory: the old layout in DIR/tintorb.ini, else the group\n"
+    "files DIR/*.tintorb, else the old *.fav files (the question is answered\n"
+    "No unless --migrate-fav is given), else the built-in groups. Groups that\n"
+    "the start-up made in memory (built-in or from the settings file) are\n"
+    "written to DIR as at the end of a run. Prints one line per group:\n"
+    "NAME<TAB>COUNT. Exit status 1 when a group file could not be written.\n",
+    Run,
+});
+
+}  // namespace
+}  // namespace tintorb::cli

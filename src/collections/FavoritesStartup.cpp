@@ -1,0 +1,114 @@
+#include <algorithm>
+#include <charconv>
+#include <map>
+#include <set>
+#include <vector>
+
+#include "app/IniFile.h"
+#include "collections/Favorites.h"
+#include "core/TextCase.h"
+#include "core/TextFile.h"
+#include "platform/Desktop.h"
+
+namespace tintorb {
+
+namespace {
+
+const char kSection[] = "Favorite";
+
+// Reads a whole non-negative decimal number written by "%d" (no sign, no
+// leading zero) at the front of s, and removes it.
+bool TakeIndex(std::string_view& s, int& out) {
+  size_t n = 0;
+  while (n < s.size() && s[n] >= '0' && s[n] <= '9') ++n;
+  if (n == 0 || (n > 1 && s[0] == '0')) return false;
+  const auto r = std::from_chars(s.data(), s.data() + n, out);
+  if (r.ec != std::errc()) return false;
+  s.remove_prefix(n);
+  return true;
+}
+
+bool TakePrefix(std::string_view& s, std::string_view prefix) {
+  if (s.substr(0, prefix.size()) != prefix) return false;
+  s.remove_prefix(prefix.size());
+  return true;
+}
+
+// The keys that exist, by group index: whether it has a Name, and the colour
+// indices it has. Walking these instead of 0 .. Count-1 gives the same result
+// and cannot hang on a huge Count in a damaged file.
+struct TOldLayout {
+  std::map<int, std::vector<int>> colors;  // group index -> colour indices (sorted)
+  std::set<int> named;                     // group indices with a Name key
+};
+
+TOldLayout ScanOldLayout(const TIniFile& ini) {
+  TOldLayout layout;
+  for (const auto& key : ini.ReadSection(kSection)) {
+    const std::string folded = FoldCase(key);
+    std::string_view s = folded;
+    int i = 0, j = 0;
+    if (!TakePrefix(s, "favorite[") || !TakeIndex(s, i) || !TakePrefix(s, "].")) continue;
+    if (s == "name") {
+      layout.named.insert(i);
+    } else if (TakePrefix(s, "colors.") && TakeIndex(s, j) && s.empty()) {
+      layout.colors[i].push_back(j);
+    }
+  }
+  for (auto& [i, js] : layout.colors) {
+    std::sort(js.begin(), js.end());
+    js.erase(std::unique(js.begin(), js.end()), js.end());
+  }
+  return layout;
+}
+
+}  // namespace
+
+void MigrateIniFavorites(TFavorites& favorites, TIniFile& ini) {
+  const int count = ini.ReadInteger(kSection, "Count", 0);
+  const TOldLayout layout = ScanOldLayout(ini);
+  for (const int i : layout.named) {
+    if (i >= count) break;
+    const std::string p = "Favorite[" + std::to_string(i) + "].";
+    const std::string name = ini.ReadString(kSection, p + "Name", "");
+    ini.DeleteKey(kSection, p + "Name");
+    if (name.empty()) continue;
+    const int index = favorites.AddGroup(name);
+    if (index < 0) continue;
+    TNamedColorList& group = favorites.Group(index);
+    const int colorCount = ini.ReadInteger(kSection, p + "Colors.Count", 0);
+    if (auto it = layout.colors.find(i); it != layout.colors.end()) {
+      for (int j : it->second) {
+        if (j >= colorCount) break;
+        const std::string key = p + "Colors." + std::to_string(j);
+        const std::string row = ini.ReadString(kSection, key, "");
+        const size_t comma = row.find(',');
+        if (comma != std::string::npos) group.Add(row.substr(0, comma), row.substr(comma + 1));
+        ini.DeleteKey(kSection, key);
+      }
+    }
+    ini.DeleteKey(kSection, p + "Colors.Count");
+  }
+  ini.DeleteKey(kSection, "Count");
+  try {
+    ini.UpdateFile();
+  } catch (const EFileWriteError& e) {
+    Dialogs().Error(e.what());
+  }
+}
+
+TFavoritesSource LoadFavorites(TFavorites& favorites, TIniFile& ini, const std::string& dir) {
+  if (ini.ValueExists(kSection, "Count")) {
+    MigrateIniFavorites(favorites, ini);
+    return TFavoritesSource::IniMigrated;
+  }
+  if (favorites.LoadFromDir(dir)) return TFavoritesSource::GroupFiles;
+  if (MigrateFavFiles(dir)) {
+    favorites.LoadFromDir(dir);
+    return TFavoritesSource::FavMigrated;
+  }
+  CreateBuiltInGroups(favorites);
+  return TFavoritesSource::BuiltIn;
+}
+
+}  // namespace tintorb
