@@ -15,6 +15,9 @@ constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clBtnFace = static_cast<TColor>(0x8000000F);
 constexpr TColor clWindow = static_cast<TColor>(0x80000005);
+// Markers that are not colours: "no colour" and "the default colour".
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
 
 struct TRGBRec {
   uint8_t R = 0, G = 0, B = 0;
