@@ -503,7 +503,6 @@ void TColorPickerButton::SetDroppedDown(bool dropped) {
     droppedDown_ = true;
     PlacePopup();
     popup_->show();
-    popup_->raise();
   } else {
     droppedDown_ = false;
     popup_->closingByOwner_ = true;
