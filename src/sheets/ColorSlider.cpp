@@ -54,20 +54,46 @@ void FillRow(TBitmap24& bmp, int y, TRGBRec c) {
   for (int x = 0; x < bmp.width; ++x, p += 3) Put(p, c);
 }
 
+// Web-safe snapping as a table keeps the pixel loops free of divisions.
+struct TLevelTables {
+  uint8_t plain[256], safe[256];
+  TLevelTables() {
+    for (int i = 0; i < 256; ++i) plain[i] = uint8_t(i), safe[i] = WebSafeComponent(uint8_t(i));
+  }
+};
+const uint8_t* Levels(bool webSafe) {
+  static const TLevelTables tables;
+  return webSafe ? tables.safe : tables.plain;
+}
+
+// Truncation toward zero, then 0..255; the conversion to int truncates.
+inline int TruncByte(float v) {
+  if (!(v > -1.0f)) return 0;
+  if (v >= 255.0f) return 255;
+  return int(v);
+}
+
+// Round half to even for |v| < 2^22 in the default rounding mode, without the
+// cost of a library call.
+inline float RoundHalfEven(float v) {
+  constexpr float kMagic = 12582912.0f;  // 1.5 * 2^23
+  const float t = v + kMagic;
+  return t - kMagic;
+}
+
 // One row (or column) from `a` towards `b`: float start, step and running value,
 // the step added once per pixel, so the last pixel stops one step short of `b`.
 void Interpolate(const int a[3], const int b[3], int n, bool webSafe, uint8_t* out,
                  ptrdiff_t stride) {
-  float v[3], step[3];
-  for (int k = 0; k < 3; ++k) {
-    v[k] = float(a[k]);
-    step[k] = float(b[k] - a[k]) / float(n);
-  }
+  const uint8_t* level = Levels(webSafe);
+  float v0 = float(a[0]), v1 = float(a[1]), v2 = float(a[2]);
+  const float s0 = float(b[0] - a[0]) / float(n), s1 = float(b[1] - a[1]) / float(n),
+              s2 = float(b[2] - a[2]) / float(n);
   for (int i = 0; i < n; ++i, out += stride) {
-    for (int k = 0; k < 3; ++k) {
-      out[k] = GradientComponent(v[k], webSafe);
-      v[k] += step[k];
-    }
+    out[0] = level[TruncByte(v0)];
+    out[1] = level[TruncByte(v1)];
+    out[2] = level[TruncByte(v2)];
+    v0 += s0, v1 += s1, v2 += s2;
   }
 }
 
@@ -103,15 +129,15 @@ void FourCorner(TBitmap24& bmp, TColor tl, TColor tr, TColor bl, TColor br, bool
   for (int i = 0; i < H; ++i) {
     int left[3], right[3];
     for (int k = 0; k < 3; ++k) {
-      left[k] = int(std::nearbyint(static_cast<long double>(i) * (BL[k] - TL[k]) / H)) + TL[k];
-      right[k] = int(std::nearbyint(static_cast<long double>(i) * (BR[k] - TR[k]) / H)) + TR[k];
+      left[k] = int(std::rint(static_cast<long double>(i) * (BL[k] - TL[k]) / H)) + TL[k];
+      right[k] = int(std::rint(static_cast<long double>(i) * (BR[k] - TR[k]) / H)) + TR[k];
     }
     Interpolate(left, right, bmp.width, webSafe, bmp.Row(i), 3);
   }
 }
 
 int RoundScaled(int i, long double full, int n) {
-  return int(std::nearbyint(i * (full / n)));
+  return int(std::rint(i * (full / n)));
 }
 
 // Marker coordinate for a generic position; equal bounds put it at the start.
@@ -187,16 +213,14 @@ int ScalePixel(int pixel, int size, int lo, int hi) {
   long double v = lo;
   if (size > 0) {
     const long double q = static_cast<long double>(pixel) / size;
-    v = lo + std::nearbyint(q * (static_cast<long double>(hi) - lo));
+    v = lo + std::rint(q * (static_cast<long double>(hi) - lo));
   }
   v = std::min<long double>(hi, std::max<long double>(lo, v));
   return int(v);
 }
 
 uint8_t GradientComponent(float v, bool webSafe) {
-  float t = std::trunc(v);
-  int i = t <= 0.0f ? 0 : (t >= 255.0f ? 255 : int(t));
-  return webSafe ? WebSafeComponent(uint8_t(i)) : uint8_t(i);
+  return Levels(webSafe)[TruncByte(v)];
 }
 
 TColorSliderModel::TColorSliderModel() {
@@ -319,26 +343,34 @@ void TColorSliderModel::UpdateGradient() {
                  HSVToColor(MakeHSV(H, 0, 0)), HSVToColor(MakeHSV(H, 255, 0)), ws);
       break;
     }
-    case S::cpsHlsHS:
-      for (int i = 0; i < g.width; ++i) {
-        const int hue = RoundScaled(i, 360.0L, g.width);
+    case S::cpsHlsHS: {
+      // Each column runs from its hue at full saturation down to grey 128; the
+      // columns are independent, so walk the picture row by row.
+      const int W = g.width, H = g.height;
+      std::vector<float> v(size_t(W) * 3), step(size_t(W) * 3);
+      for (int i = 0; i < W; ++i) {
+        const int hue = RoundScaled(i, 360.0L, W);
         const TRGBRec c = HLSToRGB(MakeHLS(uint16_t(hue), 128, 255));
         const int top[3] = {c.R, c.G, c.B};
-        float v[3], step[3];
         for (int k = 0; k < 3; ++k) {
-          v[k] = float(top[k]);
-          step[k] = float(128 - top[k]) / float(g.height);
-        }
-        uint8_t* p = g.bits.data() + size_t(i) * 3;
-        const size_t stride = size_t(g.width) * 3;
-        for (int y = 0; y < g.height; ++y, p += stride) {
-          TRGBRec px{uint8_t(std::nearbyint(v[0])), uint8_t(std::nearbyint(v[1])),
-                     uint8_t(std::nearbyint(v[2]))};
-          Put(p, Snap(px, ws));
-          for (int k = 0; k < 3; ++k) v[k] += step[k];
+          v[i * 3 + k] = float(top[k]);
+          step[i * 3 + k] = float(128 - top[k]) / float(H);
         }
       }
+      // Every running value stays between its top colour and 128.
+      const uint8_t* level = Levels(ws);
+      const size_t n = v.size();
+      for (int y = 0; y < H; ++y) {
+        uint8_t* row = g.Row(y);
+        if (ws) {
+          for (size_t j = 0; j < n; ++j) row[j] = level[int(RoundHalfEven(v[j])) & 0xFF];
+        } else {
+          for (size_t j = 0; j < n; ++j) row[j] = uint8_t(int(RoundHalfEven(v[j])));
+        }
+        for (size_t j = 0; j < n; ++j) v[j] += step[j];
+      }
       break;
+    }
     case S::cpsHlsLightness:
       for (int y = 0; y < g.height; ++y) {
         const int l = 255 - RoundScaled(y, 255.0L, g.height);
