@@ -3,6 +3,7 @@
 #include "app/ui/CanvasLink.h"
 #include "canvas/ui/CanvasForm.h"
 #include "collections/ui/Sheetimode.h"
+#include "sheets/ui/SheetRGB.h"
 
 // Each window adds its header here and one line below, keeping the order.
 
@@ -12,7 +13,7 @@ std::vector<std::unique_ptr<TColorSheetForm>> CreateSheets(TSheetHost& host) {
   std::vector<std::unique_ptr<TColorSheetForm>> sheets;
   // Creation order: TfrmRGB, TfrmHSV, TfrmHLS, TfrmYUV, TfrmHTML, TfrmPalette,
   // TfrmScheme, TfrmFavorite, TfrmFontList, Tfrmimode.
-  // sheets.push_back(std::make_unique<TfrmRGB>(host));
+  sheets.push_back(std::make_unique<TfrmRGB>(host));
   sheets.push_back(std::make_unique<Tfrmimode>(host));  // last: page 0
   return sheets;
 }
