@@ -62,28 +62,51 @@ const std::string kBom = "\xEF\xBB\xBF";
 
 }  // namespace
 
+namespace {
+
+// Some characters convert to a near match only: U+301C becomes the full-width
+// tilde, U+00A5 a backslash, U+2212 a full-width hyphen. Reading such bytes back
+// gives another text, so these count as characters CP932 cannot hold.
+class TCp932Encoder {
+ public:
+  std::optional<std::string> Encode(std::string_view utf8) {
+    if (!enc_.ok()) return std::nullopt;
+    std::string out;
+    const char* in = utf8.data();
+    size_t left = utf8.size();
+    const bool done = enc_.Convert(in, left, out);
+    enc_.reset();
+    if (!done || Cp932ToUtf8(out) != utf8) return std::nullopt;
+    return out;
+  }
+
+ private:
+  Iconv enc_{"CP932", "UTF-8"};
+};
+
+}  // namespace
+
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
-  Iconv cv("CP932", "UTF-8");
-  if (!cv.ok()) return std::nullopt;
-  std::string out;
-  const char* in = utf8.data();
-  size_t left = utf8.size();
-  if (!cv.Convert(in, left, out)) return std::nullopt;
-  return out;
+  return TCp932Encoder().Encode(utf8);
 }
 
 std::string Utf8ToCp932Html(std::string_view utf8) {
-  Iconv cv("CP932", "UTF-8");
+  TCp932Encoder encoder;
+  if (auto whole = encoder.Encode(utf8)) return *whole;
   std::string out;
-  const char* in = utf8.data();
-  size_t left = utf8.size();
-  while (left > 0) {
-    if (cv.ok() && cv.Convert(in, left, out)) break;
-    const std::string_view ch(in, Utf8Len(std::string_view(in, left)));
-    out += "&#" + std::to_string(Utf8CodePoint(ch)) + ";";
-    in += ch.size();
-    left -= ch.size();
-    if (cv.ok()) cv.reset();
+  size_t i = 0;
+  while (i < utf8.size()) {
+    std::string_view ch = utf8.substr(i, Utf8Len(utf8.substr(i)));
+    if (!IsValidUtf8(ch)) {
+      out += "&#65533;";  // a stray byte: the replacement character
+      ++i;
+      continue;
+    }
+    if (auto bytes = encoder.Encode(ch))
+      out += *bytes;
+    else
+      out += "&#" + std::to_string(Utf8CodePoint(ch)) + ";";
+    i += ch.size();
   }
   return out;
 }

@@ -41,6 +41,18 @@ TEST(Cp932, HtmlFormWritesNumericReferences) {
   EXPECT_EQ(Utf8ToCp932Html("aé～b😀"), std::string("a&#233;\x81\x60"
                                                    "b&#128512;"));
   EXPECT_EQ(Utf8ToCp932Html("plain"), "plain");
+  EXPECT_EQ(Utf8ToCp932Html("x\xFFy"), "x&#65533;y");
+}
+
+TEST(Cp932, NearMatchesCountAsUnencodable) {
+  // These would come back as other characters ("～", "\\", "－"): no silent change.
+  for (const char* s : {"〜", "¥100", "−5", "‖", "¢"})
+    EXPECT_FALSE(Utf8ToCp932(s).has_value()) << s;
+  EXPECT_EQ(Utf8ToCp932Html("¥100〜"), "&#165;100&#12316;");
+  EXPECT_EQ(EncodeTextFile("¥"), "\xEF\xBB\xBF¥");
+  // The characters CP932 does hold still round-trip.
+  for (const char* s : {"～", "－", "∥", "￠", "\\", "~"})
+    EXPECT_TRUE(Utf8ToCp932(s).has_value()) << s;
 }
 
 TEST(Cp932, UndecodableBytesBecomeReplacementCharacters) {
