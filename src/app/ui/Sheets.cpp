@@ -2,6 +2,9 @@
 
 #include "app/ui/CanvasLink.h"
 #include "canvas/ui/CanvasForm.h"
+#include "collections/ui/SheetHTML.h"
+#include "collections/ui/SheetPalette.h"
+#include "collections/ui/SheetScheme.h"
 #include "collections/ui/Sheetimode.h"
 #include "sheets/ui/SheetRGB.h"
 
@@ -14,6 +17,9 @@ std::vector<std::unique_ptr<TColorSheetForm>> CreateSheets(TSheetHost& host) {
   // Creation order: TfrmRGB, TfrmHSV, TfrmHLS, TfrmYUV, TfrmHTML, TfrmPalette,
   // TfrmScheme, TfrmFavorite, TfrmFontList, Tfrmimode.
   sheets.push_back(std::make_unique<TfrmRGB>(host));
+  sheets.push_back(std::make_unique<TfrmHTML>(host));
+  sheets.push_back(std::make_unique<TfrmPalette>(host));
+  sheets.push_back(std::make_unique<TfrmScheme>(host));
   sheets.push_back(std::make_unique<Tfrmimode>(host));  // last: page 0
   return sheets;
 }
