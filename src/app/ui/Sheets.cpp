@@ -6,7 +6,10 @@
 #include "collections/ui/SheetPalette.h"
 #include "collections/ui/SheetScheme.h"
 #include "collections/ui/Sheetimode.h"
+#include "sheets/ui/SheetHLS.h"
+#include "sheets/ui/SheetHSV.h"
 #include "sheets/ui/SheetRGB.h"
+#include "sheets/ui/SheetYUV.h"
 
 // Each window adds its header here and one line below, keeping the order.
 
@@ -17,6 +20,9 @@ std::vector<std::unique_ptr<TColorSheetForm>> CreateSheets(TSheetHost& host) {
   // Creation order: TfrmRGB, TfrmHSV, TfrmHLS, TfrmYUV, TfrmHTML, TfrmPalette,
   // TfrmScheme, TfrmFavorite, TfrmFontList, Tfrmimode.
   sheets.push_back(std::make_unique<TfrmRGB>(host));
+  sheets.push_back(std::make_unique<TfrmHSV>(host));
+  sheets.push_back(std::make_unique<TfrmHLS>(host));
+  sheets.push_back(std::make_unique<TfrmYUV>(host));
   sheets.push_back(std::make_unique<TfrmHTML>(host));
   sheets.push_back(std::make_unique<TfrmPalette>(host));
   sheets.push_back(std::make_unique<TfrmScheme>(host));

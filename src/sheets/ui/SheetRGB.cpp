@@ -9,6 +9,7 @@
 #include "app/IniFile.h"
 #include "platform/Desktop.h"
 #include "sheets/UpdateLock.h"
+#include "sheets/ui/KeyFilter.h"
 
 namespace tintorb {
 
@@ -218,22 +219,8 @@ void TfrmRGB::edtRedExit(QLineEdit* edit) {
 }
 
 void TfrmRGB::edtRedKeyPress(QLineEdit*, QKeyEvent* event, bool& refused) {
-  refused = false;
-  switch (event->key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-      return;
-    case Qt::Key_Backspace:
-      refused = true;
-      break;
-    default: {
-      const QString text = event->text();
-      if (text.isEmpty()) return;  // cursor keys and the like
-      for (const QChar ch : text)
-        if (!AcceptsKey(NumberForm(), ch.unicode())) refused = true;
-    }
-  }
+  const TNumberForm form = NumberForm();
+  refused = RefusesKey(*event, [form](char32_t ch) { return AcceptsKey(form, ch); });
   if (refused) Desktop().Beep();
 }
 
@@ -245,10 +232,7 @@ bool TfrmRGB::eventFilter(QObject* watched, QEvent* event) {
       edtRedKeyPress(ch->edit, static_cast<QKeyEvent*>(event), refused);
       if (refused) return true;
     } else if (event->type() == QEvent::FocusOut) {
-      // Switching windows is not leaving the box.
-      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-        edtRedExit(ch->edit);
+      if (LeavesBox(*static_cast<QFocusEvent*>(event))) edtRedExit(ch->edit);
     }
   }
   return TColorSheetForm::eventFilter(watched, event);

@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QTest>
-#include <QtTest/qtestspontaneevent.h>
 #include <memory>
 
 #include "sheets/ui/SheetRGB.h"
+#include "sheets/ui/SheetTestKit.h"
 #include "support/Fakes.h"
 #include "support/ui/FakeSheetHost.h"
 
@@ -21,16 +21,12 @@ class RGBSheet : public ::testing::Test {
   FakeSheetHost host;
   std::unique_ptr<TfrmRGB> sheet;
 
-  FakeDesktop& desktop() { return static_cast<FakeDesktop&>(Desktop()); }
-  FakeDialogs& dialogs() { return static_cast<FakeDialogs&>(Dialogs()); }
+  FakeDesktop& desktop() { return testing::TheDesktop(); }
+  FakeDialogs& dialogs() { return testing::TheDialogs(); }
 
   void Make() {
     sheet = std::make_unique<TfrmRGB>(host);
-    sheet->resize(420, 300);
-    sheet->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet.get()));
-    sheet->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+    ASSERT_TRUE(testing::ShowActive(sheet.get(), 420, 300));
   }
   void SetUp() override { dialogs().log.clear(); }
 
@@ -45,13 +41,7 @@ class RGBSheet : public ::testing::Test {
     while (sheet->ComboBox1->currentIndex() > index) QTest::keyClick(sheet->ComboBox1, Qt::Key_Up);
     ASSERT_EQ(sheet->ComboBox1->currentIndex(), index);
   }
-  // Focuses the box, selects its text and types over it.
-  void Type(QLineEdit* edit, const QString& text) {
-    QTest::mouseClick(edit, Qt::LeftButton);
-    QTest::keyClick(edit, Qt::Key_End);
-    QTest::keyClick(edit, Qt::Key_Home, Qt::ShiftModifier);
-    QTest::keyClicks(edit, text);
-  }
+  void Type(QLineEdit* edit, const QString& text) { testing::TypeOver(edit, text); }
   // The x that a press needs for a position, found through the slider's own mapping.
   static int XFor(TTintorbColorSlider* s, int position) {
     for (int x = 0; x <= s->width(); ++x)
@@ -61,19 +51,9 @@ class RGBSheet : public ::testing::Test {
   }
   void Drag(TTintorbColorSlider* s, int position) {
     const int y = s->height() / 2;
-    QTest::mousePress(s, Qt::LeftButton, {}, QPoint(2, y));
-    QTest::mouseMove(s, QPoint(XFor(s, position), y));
-    QTest::mouseRelease(s, Qt::LeftButton, {}, QPoint(XFor(s, position), y));
+    testing::DragTo(s, QPoint(2, y), QPoint(XFor(s, position), y));
   }
-  void Wheel(QWidget* over, int delta) {
-    const QPoint local(over->width() / 2, over->height() / 2);
-    QWheelEvent ev(QPointF(local), QPointF(over->mapToGlobal(local)), QPoint(), QPoint(0, delta),
-                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    // As from the window system: an unhandled wheel travels up to the parents.
-    // (sendEvent would clear the flag again, so go through notify as QTest does).
-    QSpontaneKeyEvent::setSpontaneous(&ev);
-    qApp->notify(over, &ev);
-  }
+  void Wheel(QWidget* over, int delta) { testing::WheelOver(over, delta); }
   TColor LastSent() const { return host.foreCalls.empty() ? -1 : host.foreCalls.back().color; }
   QString T(QLineEdit* e) const { return e->text(); }
 };
