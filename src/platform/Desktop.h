@@ -32,6 +32,9 @@ class TDesktop {
  public:
   virtual ~TDesktop() = default;
   virtual TColor ScreenPixel(int x, int y) = 0;  // RGB at screen coordinates
+  // The w x h pixels at (x, y), row by row. The default reads them one by one;
+  // the Qt desktop grabs the square once.
+  virtual std::vector<TColor> ScreenRect(int x, int y, int w, int h);
   virtual TPoint CursorPos() = 0;
   virtual TColor SysColor(int index) = 0;  // Windows index 0..28
   virtual std::string ClipboardText() = 0;

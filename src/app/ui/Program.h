@@ -1,0 +1,20 @@
+// The program's main block and its top-level error handler.
+#pragma once
+
+#include <QApplication>
+
+namespace tintorb {
+
+// Every exception that escapes an event handler ends that handler only: its
+// message is shown in an error box and the program carries on.
+class TApplication : public QApplication {
+  Q_OBJECT
+ public:
+  TApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Start-up, message loop, teardown. Returns the exit status.
+int RunTintorb(TApplication& app);
+
+}  // namespace tintorb

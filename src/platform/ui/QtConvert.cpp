@@ -1,0 +1,79 @@
+#include "platform/ui/QtConvert.h"
+
+#include <QStringList>
+#include <cmath>
+
+namespace tintorb {
+
+QColor ToQColor(TColor c) {
+  const TColor rgb = ResolveColor(c);
+  return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+TColor FromQColor(const QColor& c) {
+  return RGB(c.red(), c.green(), c.blue());
+}
+
+int PointsToPixels(int points) {
+  return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+int PixelsToPoints(int pixels) {
+  return static_cast<int>(std::lround(pixels * 72.0 / 96.0));
+}
+
+QFont FontSpecToQFont(const TFontSpec& spec) {
+  QFont f(ToQ(spec.name));
+  f.setPixelSize(std::max(1, PointsToPixels(spec.size)));
+  f.setBold(spec.style & 1);
+  f.setItalic(spec.style & 2);
+  f.setUnderline(spec.style & 4);
+  f.setStrikeOut(spec.style & 8);
+  return f;
+}
+
+TFontSpec QFontToFontSpec(const QFont& font, TColor color) {
+  TFontSpec s;
+  s.name = ToStd(font.family());
+  if (font.pixelSize() > 0)
+    s.size = PixelsToPoints(font.pixelSize());
+  else
+    s.size = static_cast<int>(std::lround(font.pointSizeF()));
+  s.color = color;
+  s.style = (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) |
+            (font.strikeOut() ? 8 : 0);
+  return s;
+}
+
+QString WindowsFilterToQt(const std::string& filter) {
+  const QStringList parts = ToQ(filter).split('|');
+  QStringList out;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString desc = parts[i];
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    // Qt takes the patterns from the parentheses; keep the description as shown.
+    if (desc.contains('('))
+      out << desc.left(desc.indexOf('(')).trimmed() + " (" + patterns + ")";
+    else
+      out << desc + " (" + patterns + ")";
+  }
+  return out.join(";;");
+}
+
+QString MessageText(const std::string& text) {
+  QString s = ToQ(text);
+  s.replace("\r\n", "\n");
+  s.replace('\r', '\n');
+  return s;
+}
+
+void InstallFontSubstitutes() {
+  const QStringList proportional = {"IPAPGothic", "IPAGothic"};
+  const QStringList fixed = {"IPAGothic", "IPAPGothic"};
+  for (const char* face : {"MS UI Gothic", "MS PGothic", "ＭＳ Ｐゴシック"})
+    QFont::insertSubstitutions(QString::fromUtf8(face), proportional);
+  for (const char* face : {"MS Gothic", "ＭＳ ゴシック", "Osaka－等幅"})
+    QFont::insertSubstitutions(QString::fromUtf8(face), fixed);
+}
+
+}  // namespace tintorb

@@ -1,0 +1,42 @@
+// Conversions between the model's values and Qt's at the UI boundary.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "core/Color.h"
+#include "platform/Desktop.h"
+
+namespace tintorb {
+
+inline QString ToQ(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+inline std::string ToStd(const QString& s) {
+  return s.toStdString();
+}
+
+// System colours are resolved first.
+QColor ToQColor(TColor c);
+TColor FromQColor(const QColor& c);
+
+// Sizes are points at 96 dots per inch, as the settings store them, so a font
+// looks the same whatever DPI the X server claims.
+QFont FontSpecToQFont(const TFontSpec& spec);
+TFontSpec QFontToFontSpec(const QFont& font, TColor color);
+int PointsToPixels(int points);
+int PixelsToPoints(int pixels);
+
+// "HTML ファイル (*.html)|*.html|すべて (*.*)|*.*" -> Qt's ";;" form.
+QString WindowsFilterToQt(const std::string& filter);
+
+// Windows message texts break lines with CR (or CR LF).
+QString MessageText(const std::string& text);
+
+// Japanese Windows faces map onto the installed IPA fonts.
+void InstallFontSubstitutes();
+
+}  // namespace tintorb
