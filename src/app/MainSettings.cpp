@@ -45,8 +45,7 @@ TMainSettings ReadMainSettings(const TIniFile& ini, const TMainSettings& present
   s.previewColor = ini.ReadInteger(kPreview, "Color", 0xFFFFFF);
   s.previewSize = std::max(kMinPreviewSize, ini.ReadInteger(kPreview, "Size", kMinPreviewSize));
   s.previewShow = ini.ReadBool(kPreview, "Show", true);
-  for (int i = 0; i < 10; ++i)
-    s.swatches[i] = ini.ReadString(kSwatch, std::to_string(i), "000000");
+  for (int i = 0; i < 10; ++i) s.swatches[i] = ini.ReadString(kSwatch, std::to_string(i), "000000");
   return s;
 }
 

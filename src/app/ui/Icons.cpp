@@ -109,12 +109,24 @@ QIcon ToolIcon(TToolImage image) {
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
   switch (image) {
-    case TToolImage::Favorite: PaintFavorite(p); break;
-    case TToolImage::Random: PaintRandom(p); break;
-    case TToolImage::Copy: PaintCopy(p); break;
-    case TToolImage::Invert: PaintInvert(p); break;
-    case TToolImage::ColorPick: PaintColorPick(p); break;
-    case TToolImage::Canvas: PaintCanvas(p); break;
+    case TToolImage::Favorite:
+      PaintFavorite(p);
+      break;
+    case TToolImage::Random:
+      PaintRandom(p);
+      break;
+    case TToolImage::Copy:
+      PaintCopy(p);
+      break;
+    case TToolImage::Invert:
+      PaintInvert(p);
+      break;
+    case TToolImage::ColorPick:
+      PaintColorPick(p);
+      break;
+    case TToolImage::Canvas:
+      PaintCanvas(p);
+      break;
   }
   return QIcon(pm);
 }
@@ -127,8 +139,8 @@ QIcon AppIcon() {
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(0.5, 0.5, size - 1, size - 1);
     QConicalGradient hue(r.center(), 90);
-    const QColor stops[] = {Qt::red, Qt::yellow, Qt::green, Qt::cyan, Qt::blue, Qt::magenta,
-                            Qt::red};
+    const QColor stops[] = {Qt::red,  Qt::yellow,  Qt::green, Qt::cyan,
+                            Qt::blue, Qt::magenta, Qt::red};
     for (int i = 0; i < 7; ++i) hue.setColorAt(i / 6.0, stops[i]);
     p.setPen(Qt::NoPen);
     p.setBrush(hue);

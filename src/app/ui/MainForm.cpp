@@ -27,6 +27,8 @@
 #include "app/ColorWellLayout.h"
 #include "app/SheetPages.h"
 #include "app/ui/AboutBox.h"
+#include "app/ui/HistMenu.h"
+#include "collections/Favorites.h"
 #include "app/ui/ColorWell.h"
 #include "app/ui/Icons.h"
 #include "core/ProgramDir.h"
@@ -45,8 +47,8 @@ QString Utf(const char* s) {
   return QString::fromUtf8(s);
 }
 
-void SetTextColors(QWidget* w, QPalette::ColorRole textRole, TColor text, QPalette::ColorRole bgRole,
-                   TColor back) {
+void SetTextColors(QWidget* w, QPalette::ColorRole textRole, TColor text,
+                   QPalette::ColorRole bgRole, TColor back) {
   QPalette pal = w->palette();
   for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
     pal.setColor(group, textRole, ToQColor(text));
@@ -87,8 +89,17 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
   LoadSettings();
 
-  // FFavorites / LoadFavorites / BuildFavoritesMenu: wired with the store.
+  FFavorites = std::make_unique<TFavorites>();
+  LoadFavorites(*FFavorites, IniGT1.IniFile(), ProgramDir());
   UpdateCaption();
+
+  // The recent copies keep their own section of the same file.
+  HistoryMenu1 = std::make_unique<THistoryMenu>();
+  HistoryMenu1->SetIniFileName(IniGT1.IniFile().FileName());
+  HistoryMenu1->SetHistoryNum(16);
+  HistoryMenu1->SetTargetMenuItem(E1);
+  HistoryMenu1->SetOnHistorySelected([this](QObject*, const QString& text) { CopyText(text); });
+  HistoryMenu1->SetActive(true);
   qApp->installEventFilter(this);
 }
 
@@ -135,8 +146,8 @@ void TForm1::CreateActions() {
   actESCPick = MakeAction(this, "actESCPick", QKeySequence(Qt::Key_Escape));
   connect(actESCPick, &QAction::triggered, this, [this] { actSwatch1Execute(actESCPick); });
   for (int i = 0; i < 10; ++i) {
-    actSwatches[i] = MakeAction(this, QString("actSwatch%1").arg(i),
-                                QKeySequence(Qt::Key(Qt::Key_0 + i)));
+    actSwatches[i] =
+        MakeAction(this, QString("actSwatch%1").arg(i), QKeySequence(Qt::Key(Qt::Key_0 + i)));
     QAction* a = actSwatches[i];
     connect(a, &QAction::triggered, this, [this, a] { actSwatch1Execute(a); });
   }
@@ -292,6 +303,7 @@ void TForm1::CreateControls() {
   previewLayout->setContentsMargins(0, 0, 0, 0);
   memPreview = new TPreviewMemo(pnlPreview);
   memPreview->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  memPreview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   previewLayout->addWidget(memPreview);
   Splitter1->addWidget(pnlPages);
   Splitter1->addWidget(pnlPreview);
@@ -435,7 +447,8 @@ void TForm1::FormShow() {
   chkWebSafe->setChecked(FLoaded.webSafe);
   if (pnlPreview->isVisibleTo(this)) {
     const int total = Splitter1->height() - Splitter1->handleWidth();
-    Splitter1->setSizes({std::max(kMinPreviewSize, total - FLoaded.previewSize), FLoaded.previewSize});
+    Splitter1->setSizes(
+        {std::max(kMinPreviewSize, total - FLoaded.previewSize), FLoaded.previewSize});
   }
   WebSafeChange();
   NotifyActiveSheet(0);
@@ -464,6 +477,8 @@ void TForm1::FormDestroy() {
   } catch (const std::exception& e) {
     Dialogs().Error(e.what());
   }
+  if (FFavorites) FFavorites->SaveToDir(ProgramDir());
+  FFavorites.reset();
 }
 
 // ---------------------------------------------------------------------------
@@ -541,7 +556,8 @@ void TForm1::pnlWebSafeClick() {
 
 void TForm1::BuildSheets(std::vector<std::unique_ptr<TColorSheetForm>> created) {
   FOwnedSheets = std::move(created);
-  for (auto it = FOwnedSheets.rbegin(); it != FOwnedSheets.rend(); ++it) FSheets.push_back(it->get());
+  for (auto it = FOwnedSheets.rbegin(); it != FOwnedSheets.rend(); ++it)
+    FSheets.push_back(it->get());
   for (int i = 0; i < int(FSheets.size()); ++i) {
     TColorSheetForm* sheet = FSheets[i];
     auto* button = new QAction(sheet->SheetIcon(), sheet->Caption(), this);
@@ -622,6 +638,7 @@ void TForm1::NotifyFavoritesChanged() {
 
 void TForm1::CopyText(const QString& text) {
   Desktop().SetClipboardText(ToStd(text));
+  HistoryMenu1->AddHistory(text);
 }
 
 QString TForm1::ApplyCopyOptions(const QString& text, bool noSharp) const {
@@ -771,7 +788,8 @@ void TForm1::PaintBox1MouseDown(QPoint pos, Qt::MouseButton button) {
       SetForeColor(this, clBlack);
       SetBackColor(this, clWhite);
       break;
-    case TWellZone::None: break;
+    case TWellZone::None:
+      break;
   }
 }
 
@@ -783,8 +801,9 @@ void TForm1::btnColorPickMouseDown(Qt::MouseButton button) {
 
 void TForm1::btnColorPickMouseMove(QPoint globalPos, Qt::KeyboardModifiers modifiers) {
   if (FPickMode == 0) return;
-  const int r = PickRadius(modifiers.testFlag(Qt::ControlModifier),
-                           modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::AltModifier));
+  const int r =
+      PickRadius(modifiers.testFlag(Qt::ControlModifier), modifiers.testFlag(Qt::ShiftModifier),
+                 modifiers.testFlag(Qt::AltModifier));
   const std::vector<TColor> px =
       Desktop().ScreenRect(globalPos.x() - r, globalPos.y() - r, 2 * r + 1, 2 * r + 1);
   const TColor c = AverageColor(px);
@@ -865,8 +884,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::MouseButtonRelease:
         btnColorPickMouseUp();
         return true;
-      case QEvent::MouseButtonDblClick: return true;
-      default: break;
+      case QEvent::MouseButtonDblClick:
+        return true;
+      default:
+        break;
     }
   } else if ((watched == pnlWebSafe || watched == lblWebSafe) &&
              event->type() == QEvent::MouseButtonPress) {

@@ -124,7 +124,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
 
   QAction *actUndo, *actCopy, *actPaste, *actInvert, *actRandom, *actAddFavorite, *actCanvas,
       *actHelp, *actAbout, *actClose;
-  std::array<QAction*, 12> actTags;  // actTagFont ... actVLink
+  std::array<QAction*, 12> actTags;     // actTagFont ... actVLink
   std::array<QAction*, 4> actLiterals;  // actDelphi ... actIAppli16
   QAction *actWebSafe, *actAddSharp, *actAddQuotation, *actLowerCase, *actAddColorTag,
       *actShowPreview, *actPreviewFont, *actStayOnTop, *actTaskTray;
