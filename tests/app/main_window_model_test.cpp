@@ -153,7 +153,7 @@ TEST(MainSettings, ReadsStoredValues) {
   EXPECT_TRUE(s.copy.quote);
   EXPECT_TRUE(s.copy.lower);
   EXPECT_TRUE(s.webSafe);
-  EXPECT_EQ(s.activePage, 12);  // clamped by the window, not here
+  EXPECT_EQ(s.activePage, 12);   // clamped by the window, not here
   EXPECT_EQ(s.previewSize, 16);  // raised to the minimum
   EXPECT_FALSE(s.previewShow);
   EXPECT_EQ(s.previewCaption, "abc");

@@ -27,10 +27,10 @@
 #include "app/ColorWellLayout.h"
 #include "app/SheetPages.h"
 #include "app/ui/AboutBox.h"
-#include "app/ui/HistMenu.h"
-#include "collections/Favorites.h"
 #include "app/ui/ColorWell.h"
+#include "app/ui/HistMenu.h"
 #include "app/ui/Icons.h"
+#include "collections/Favorites.h"
 #include "core/ProgramDir.h"
 #include "core/TextFile.h"
 #include "platform/Desktop.h"
@@ -831,7 +831,7 @@ void TForm1::pntSwatchMouseDown(QPoint pos, Qt::MouseButton button) {
 }
 
 void TForm1::actSwatch1Execute(QAction* action) {
-  // A digit typed into a text box stays a digit. Esc has no text: it picks.
+  // A digit typed into a one-line edit stays a digit. Esc has no text: it picks.
   if (action != actESCPick) {
     QWidget* focus = QApplication::focusWidget();
     if (focus && focus->window() == this) {
@@ -840,10 +840,6 @@ void TForm1::actSwatch1Execute(QAction* action) {
       const QString text = action->shortcut().toString(QKeySequence::NativeText);
       if (edit) {
         edit->insert(text);
-        return;
-      }
-      if (auto* memo = qobject_cast<QPlainTextEdit*>(focus)) {
-        memo->insertPlainText(text);
         return;
       }
     }
@@ -870,7 +866,27 @@ void TForm1::SetSwatch(int index, TColor color) {
 // ---------------------------------------------------------------------------
 // Event routing
 
+bool TForm1::IsWindowShortcut(QWidget* focus, QKeyEvent* key) const {
+  // The window's commands win over the text boxes' own keys (Ctrl+C copies the
+  // colour, the digits sample the screen), except that a one-line edit keeps
+  // its digits.
+  const QKeySequence seq(key->keyCombination().toCombined() & ~Qt::KeypadModifier);
+  const bool edit = qobject_cast<QLineEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus);
+  for (QAction* a : actions()) {
+    if (a->shortcut() != seq || !a->isEnabled()) continue;
+    const bool digit = std::find(actSwatches.begin(), actSwatches.end(), a) != actSwatches.end();
+    return !(edit && digit);
+  }
+  return false;
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* w = qobject_cast<QWidget*>(watched);
+    // Left unaccepted, the override lets the shortcut fire.
+    if (w && w->window() == this && IsWindowShortcut(w, static_cast<QKeyEvent*>(event)))
+      return true;
+  }
   if (watched == btnColorPick) {
     switch (event->type()) {
       case QEvent::MouseButtonPress:

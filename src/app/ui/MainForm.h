@@ -177,6 +177,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   void TrayIconActivated(int reason);
   void TrayIcon1Click();
   bool FormMouseWheel(QWheelEvent* event);
+  bool IsWindowShortcut(QWidget* focus, QKeyEvent* key) const;
   void memPreviewChange();
 
   TIniGT IniGT1;

@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# The real program under Xvfb: real keys (xdotool), the real clipboard (xclip),
+# closed through its menu, then the files it wrote.
+set -euo pipefail
+
+build=$(cd "${1:?build directory}" && pwd)
+if [ -z "${TINTORB_E2E_INNER:-}" ]; then
+  export TINTORB_E2E_INNER=1
+  exec xvfb-run -a -s '-screen 0 1280x800x24' bash "$0" "$build"
+fi
+
+home=$(mktemp -d)
+log=$(mktemp)
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  rm -rf "$home" "$log"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- program output:" >&2
+  cat "$log" >&2 || true
+  exit 1
+}
+
+# Waits up to 10 s for the window title to become $1.
+expect_title() {
+  local want=$1 got=
+  for _ in $(seq 100); do
+    got=$(xdotool getwindowname "$wid" 2>/dev/null || true)
+    [ "$got" = "$want" ] && return 0
+    sleep 0.1
+  done
+  fail "title is «$got», expected «$want»"
+}
+
+expect_clipboard() {
+  local want=$1 got=
+  for _ in $(seq 50); do
+    got=$(xclip -o -selection clipboard 2>/dev/null || true)
+    [ "$got" = "$want" ] && return 0
+    sleep 0.1
+  done
+  fail "clipboard holds «$got», expected «$want»"
+}
+
+set_clipboard() {
+  printf '%s' "$1" | xclip -selection clipboard
+}
+
+menu() {  # menu <alt letter> <item letter>
+  xdotool key --clearmodifiers "alt+$1"
+  sleep 0.3
+  xdotool key --clearmodifiers "$2"
+}
+
+TINTORB_HOME=$home "$build/tintorb" >"$log" 2>&1 &
+pid=$!
+
+wid=
+for _ in $(seq 100); do
+  wid=$(xdotool search --name '^Tintorb \[' 2>/dev/null | head -n1 || true)
+  [ -n "$wid" ] && break
+  kill -0 "$pid" 2>/dev/null || fail "the program ended at start-up"
+  sleep 0.1
+done
+[ -n "$wid" ] || fail "no main window"
+sleep 0.5
+xdotool windowfocus --sync "$wid"
+
+# Fresh start: black on white with "#" and quotes on.
+expect_title 'Tintorb ["#000000"]'
+
+xdotool key --clearmodifiers ctrl+c
+expect_clipboard '"#000000"'
+
+set_clipboard '#ABCDEF'
+menu e p
+expect_title 'Tintorb ["#ABCDEF"]'
+
+set_clipboard '"#123456"'
+menu e p
+sleep 0.5
+expect_title 'Tintorb ["#ABCDEF"]'
+
+xdotool key --clearmodifiers ctrl+z
+expect_title 'Tintorb ["#000000"]'
+xdotool key --clearmodifiers ctrl+z
+expect_title 'Tintorb ["#ABCDEF"]'
+
+xdotool key --clearmodifiers ctrl+i
+expect_title 'Tintorb ["#543210"]'
+
+# The digit keys sample the real screen: the colour well shows #543210 at the
+# top left, white at the bottom right.
+xdotool mousemove --window "$wid" 20 35
+sleep 0.2
+xdotool key 2
+xdotool mousemove --window "$wid" 66 60
+sleep 0.2
+xdotool key Escape
+expect_title 'Tintorb ["#FFFFFF"]'
+
+xdotool key --clearmodifiers ctrl+c
+expect_clipboard '"#FFFFFF"'
+
+menu f x
+for _ in $(seq 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then fail "the program did not end through its menu"; fi
+wait "$pid" || fail "exit status $?"
+pid=
+
+ini=$home/tintorb.ini
+[ -f "$ini" ] || fail "no tintorb.ini"
+# CP932 with CR LF on every line and no byte-order mark.
+if head -c3 "$ini" | grep -q $'\xEF\xBB\xBF'; then fail "tintorb.ini has a BOM"; fi
+if grep -v -q $'\r$' "$ini"; then fail "a line of tintorb.ini lacks CR LF"; fi
+text=$(iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r') || fail "tintorb.ini is not CP932"
+printf '%s\n' "$text" | grep -qx 'Caption=だってTintorbなんだもん！' || fail "preview caption not in CP932"
+
+for key in Red Green Blue Back Form.Flags Form.Show Form.MaxX Form.MaxY Form.X Form.Y Form.XSize \
+  Form.YSize Add_Shape Add_Quote Use_Small Add_COLOR StayOnTop WebSafe TaskTray ActivePage Size \
+  Show Caption Font.Name Font.Size Font.Color Font.Style FontColor Color 0 1 2 3 4 5 6 7 8 9 \
+  Count H0 H1; do
+  printf '%s\n' "$text" | grep -q "^$key=" || fail "key $key missing from tintorb.ini"
+done
+printf '%s\n' "$text" | grep -qx 'Red=255' || fail "Red is not 255"
+printf '%s\n' "$text" | grep -qx 'Back=16777215' || fail "Back is not white"
+printf '%s\n' "$text" | grep -qx '2=543210' || fail "swatch 2 is not 543210"
+printf '%s\n' "$text" | grep -qx 'Size=16' || fail "preview size is not 16"
+printf '%s\n' "$text" | grep -qx 'H0="#FFFFFF"' || fail "newest copy is not at the top"
+printf '%s\n' "$text" | grep -qx 'H1="#000000"' || fail "first copy is not second"
+# History comes last: its own copy re-read the file after the main write.
+[ "$(printf '%s\n' "$text" | grep '^\[' | tail -n1)" = "[History]" ] || fail "History is not last"
+
+groups=$(find "$home" -maxdepth 1 -name '*.tintorb' | wc -l)
+[ "$groups" -eq 8 ] || fail "expected 8 group files, found $groups"
+
+echo "e2e main window: ok"
