@@ -30,7 +30,6 @@
 #include "app/ui/ColorWell.h"
 #include "app/ui/HistMenu.h"
 #include "app/ui/Icons.h"
-#include "collections/Favorites.h"
 #include "core/ProgramDir.h"
 #include "core/TextFile.h"
 #include "platform/Desktop.h"
@@ -89,8 +88,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
   LoadSettings();
 
-  FFavorites = std::make_unique<TFavorites>();
-  LoadFavorites(*FFavorites, IniGT1.IniFile(), ProgramDir());
   UpdateCaption();
 
   // The recent copies keep their own section of the same file.
@@ -477,8 +474,6 @@ void TForm1::FormDestroy() {
   } catch (const std::exception& e) {
     Dialogs().Error(e.what());
   }
-  if (FFavorites) FFavorites->SaveToDir(ProgramDir());
-  FFavorites.reset();
 }
 
 // ---------------------------------------------------------------------------

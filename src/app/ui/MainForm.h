@@ -193,7 +193,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   std::vector<std::unique_ptr<TColorSheetForm>> FOwnedSheets;  // creation order
   QActionGroup* FSheetGroup = nullptr;
   std::array<std::string, 10> FSwatches;
-  std::unique_ptr<TFavorites> FFavorites;
+  TFavorites* FFavorites = nullptr;  // the store arrives with its own change
   std::unique_ptr<TCanvasLink> FCanvas;
 
   TMainSettings FLoaded;  // what LoadSettings read; the base of what closing writes
