@@ -138,4 +138,10 @@ printf '%s\n' "$text" | grep -qx 'H1="#000000"' || fail "first copy is not secon
 # History comes last: its own copy re-read the file after the main write.
 [ "$(printf '%s\n' "$text" | grep '^\[' | tail -n1)" = "[History]" ] || fail "History is not last"
 
+groups=$(find "$home" -maxdepth 1 -name '*.tintorb' | wc -l)
+[ "$groups" -eq 8 ] || fail "expected 8 group files, found $groups"
+for f in "$home"/*.tintorb; do
+  if grep -v -q $'\r$' "$f"; then fail "a line of $(basename "$f") lacks CR LF"; fi
+done
+
 echo "e2e main window: ok"

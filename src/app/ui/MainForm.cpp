@@ -28,8 +28,11 @@
 #include "app/SheetPages.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/ColorWell.h"
+#include "app/ui/FavoritesMenu.h"
 #include "app/ui/HistMenu.h"
 #include "app/ui/Icons.h"
+#include "collections/Favorites.h"
+#include "collections/ui/DialogFavorite.h"
 #include "core/ProgramDir.h"
 #include "core/TextFile.h"
 #include "platform/Desktop.h"
@@ -88,6 +91,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
   LoadSettings();
 
+  FFavorites = std::make_unique<TFavorites>();
+  LoadFavorites(*FFavorites, IniGT1.IniFile(), ProgramDir());
+  BuildFavoritesMenu();
   UpdateCaption();
 
   // The recent copies keep their own section of the same file.
@@ -156,6 +162,8 @@ void TForm1::CreateActions() {
           [this] { SetForeColor(this, InvertColor(GetForeColor())); });
   connect(actRandom, &QAction::triggered, this, [this] { SetForeColor(this, RandomColor()); });
   connect(actCanvas, &QAction::triggered, this, [this] { actCanvasExecute(); });
+  connect(actAddFavorite, &QAction::triggered, this,
+          [this] { AddFavoriteDialog(*this, GetForeColor(), this); });
   connect(actHelp, &QAction::triggered, this, [this] { actHelpExecute(); });
   connect(actAbout, &QAction::triggered, this, [this] { actAboutExecute(); });
   connect(actClose, &QAction::triggered, this, [this] { close(); });
@@ -241,8 +249,7 @@ void TForm1::CreateControls() {
   ToolBar1->setMovable(false);
   ToolBar1->setFloatable(false);
   ToolBar1->setStyleSheet("QToolBar { border: 0px; padding: 0px; spacing: 0px; }");
-  // The picker button goes in front of actCopy, the favourites button in front
-  // of actCanvas (QToolBar::insertWidget).
+  // The picker button goes in front of actCopy (QToolBar::insertWidget).
   ToolBar1->addAction(actCopy);
   ToolBar1->addAction(actRandom);
   ToolBar1->addAction(actInvert);
@@ -253,6 +260,14 @@ void TForm1::CreateControls() {
   btnColorPick->setFocusPolicy(Qt::NoFocus);
   btnColorPick->installEventFilter(this);
   ToolBar1->addWidget(btnColorPick);
+  btnFavorite = new QToolButton(ToolBar1);
+  btnFavorite->setDefaultAction(actAddFavorite);
+  btnFavorite->setToolTip(actAddFavorite->text());
+  btnFavorite->setMenu(popFavorite);
+  btnFavorite->setPopupMode(QToolButton::MenuButtonPopup);
+  btnFavorite->setAutoRaise(true);
+  btnFavorite->setFocusPolicy(Qt::NoFocus);
+  ToolBar1->addWidget(btnFavorite);
   ToolBar1->addAction(actCanvas);
   ToolBar1->move(80, 4);
   ToolBar1->adjustSize();
@@ -474,6 +489,8 @@ void TForm1::FormDestroy() {
   } catch (const std::exception& e) {
     Dialogs().Error(e.what());
   }
+  if (FFavorites) FFavorites->SaveToDir(ProgramDir());  // reports its own failures
+  FFavorites.reset();
 }
 
 // ---------------------------------------------------------------------------
@@ -627,7 +644,15 @@ TFavorites& TForm1::GetFavorites() {
   return *FFavorites;
 }
 
+void TForm1::BuildFavoritesMenu() {
+  tintorb::BuildFavoritesMenu(*popFavorite, *FFavorites, [this](TColor c) {
+    SetForeColor(this, c);
+    actCopyExecute();
+  });
+}
+
 void TForm1::NotifyFavoritesChanged() {
+  BuildFavoritesMenu();
   for (TColorSheetForm* s : FSheets) s->FavoritesChanged();
 }
 

@@ -103,6 +103,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   TColorWell* PaintBox1;
   QToolBar* ToolBar1;
   QToolButton* btnColorPick;
+  QToolButton* btnFavorite;
   QFrame* pnlWebSafe;
   QCheckBox* chkWebSafe;
   QLabel* lblWebSafe;
@@ -156,6 +157,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   void ApplyPreviewColors();
   void ApplyStayOnTop(bool on);
 
+  void BuildFavoritesMenu();
   void WebSafeChange();
   void pnlWebSafeClick();
   void PaintBox1MouseDown(QPoint pos, Qt::MouseButton button);
@@ -193,7 +195,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   std::vector<std::unique_ptr<TColorSheetForm>> FOwnedSheets;  // creation order
   QActionGroup* FSheetGroup = nullptr;
   std::array<std::string, 10> FSwatches;
-  TFavorites* FFavorites = nullptr;  // the store arrives with its own change
+  std::unique_ptr<TFavorites> FFavorites;
   std::unique_ptr<TCanvasLink> FCanvas;
 
   TMainSettings FLoaded;  // what LoadSettings read; the base of what closing writes

@@ -30,6 +30,7 @@
 #include "app/ui/ColorWell.h"
 #include "app/ui/HistMenu.h"
 #include "app/ui/MainForm.h"
+#include "collections/Favorites.h"
 #include "core/ProgramDir.h"
 #include "core/TextFile.h"
 #include "support/Fakes.h"
@@ -734,6 +735,30 @@ TEST_F(MainFormTest, TeardownStoresSheetsAndCanvasBeforeTheFileIsWrittenThenHist
   // The History section is written by its own copy after the main write.
   EXPECT_NE(ini.find("[History]\r\nCount=1\r\nH0=\"#000000\"\r\n"), std::string::npos) << ini;
 
+  // The built-in favourite groups were written as eight group files.
+  int groups = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+    if (e.path().extension() == ".tintorb") ++groups;
+  EXPECT_EQ(groups, 8);
+}
+
+TEST_F(MainFormTest, FavouritesChangeRebuildsTheDropDownThenTellsEverySheet) {
+  Open();
+  ASSERT_EQ(form->GetFavorites().Count(), 8);  // a fresh directory gets the built-in groups
+  EXPECT_EQ(form->popFavorite->actions().size(), 8);
+  EXPECT_EQ(form->btnFavorite->menu(), form->popFavorite);
+  Take();
+  form->GetFavorites().AddGroup("new");
+  form->NotifyFavoritesChanged();
+  EXPECT_EQ(form->popFavorite->actions().size(), 9);
+  Log expected;
+  for (int page = 0; page < 10; ++page)
+    if (std::string(kCreationCaptions[9 - page]) != "フォント")
+      expected.push_back(std::string(kCreationCaptions[9 - page]) + " FavoritesChanged");
+  EXPECT_EQ(Take(), expected);
+  form->close();
+  form.reset();
+  EXPECT_TRUE(std::filesystem::exists(dir / "new.tintorb"));
 }
 
 TEST_F(MainFormTest, AboutBoxTexts) {
