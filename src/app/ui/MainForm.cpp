@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -248,7 +249,8 @@ void TForm1::CreateControls() {
   ToolBar1->setIconSize(QSize(16, 16));
   ToolBar1->setMovable(false);
   ToolBar1->setFloatable(false);
-  ToolBar1->setStyleSheet("QToolBar { border: 0px; padding: 0px; spacing: 0px; }");
+  ToolBar1->setContentsMargins(0, 0, 0, 0);
+  ToolBar1->layout()->setSpacing(0);
   // The picker button goes in front of actCopy (QToolBar::insertWidget).
   ToolBar1->addAction(actCopy);
   ToolBar1->addAction(actRandom);
@@ -300,7 +302,7 @@ void TForm1::CreateControls() {
   tlbColorSheet->setIconSize(QSize(16, 16));
   tlbColorSheet->setMovable(false);
   tlbColorSheet->setFloatable(false);
-  tlbColorSheet->setStyleSheet("QToolBar { border: 0px; }");
+  tlbColorSheet->setContentsMargins(0, 0, 0, 0);
   FSheetGroup = new QActionGroup(this);
   FSheetGroup->setExclusive(true);
 

@@ -16,8 +16,20 @@ namespace tintorb {
 
 namespace {
 
-// TINTORB_TRACE_STARTUP=1 prints the wall-clock time of the first paint of
-// the main window, for the start-up measurement.
+bool g_trace = false;
+
+// TINTORB_TRACE_STARTUP=1 prints the wall-clock time of each start-up step and
+// of the first paint of the main window, for the start-up measurement.
+void Trace(const char* step) {
+  if (!g_trace) return;
+  timespec ts{}, cpu{};
+  clock_gettime(CLOCK_REALTIME, &ts);
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+  // Wall clock (to compare with the launch time), then the CPU time used so far.
+  std::fprintf(stderr, "tintorb: %s %lld.%09ld cpu %.3f\n", step, (long long)ts.tv_sec, ts.tv_nsec,
+               cpu.tv_sec + cpu.tv_nsec / 1e9);
+}
+
 class TFirstPaintProbe : public QObject {
  public:
   explicit TFirstPaintProbe(QWidget* window) : QObject(window) { window->installEventFilter(this); }
@@ -28,14 +40,7 @@ class TFirstPaintProbe : public QObject {
       watched->removeEventFilter(this);
       // Report after the paint has been handled.
       QMetaObject::invokeMethod(
-          this,
-          [] {
-            timespec ts{};
-            clock_gettime(CLOCK_REALTIME, &ts);
-            std::fprintf(stderr, "tintorb: first-paint %lld.%09ld\n", (long long)ts.tv_sec,
-                         ts.tv_nsec);
-          },
-          Qt::QueuedConnection);
+          this, [] { Trace("first-paint"); }, Qt::QueuedConnection);
     }
     return false;
   }
@@ -57,6 +62,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 int RunTintorb(TApplication& app) {
+  g_trace = std::getenv("TINTORB_TRACE_STARTUP") != nullptr;
+  Trace("application");
   app.setApplicationName("Tintorb");
   app.setQuitOnLastWindowClosed(false);
   InstallQtDesktop();
@@ -67,12 +74,17 @@ int RunTintorb(TApplication& app) {
   int status = 0;
   {
     auto form = std::make_unique<TForm1>();
+    Trace("main-window");
     form->SetCanvas(CreateCanvasWindow(*form));
-    form->BuildSheets(CreateSheets(*form));
+    Trace("canvas");
+    auto sheets = CreateSheets(*form);
+    Trace("sheets");
+    form->BuildSheets(std::move(sheets));
+    Trace("build-sheets");
     RandomizeFromClock();
     QObject::connect(form.get(), &TForm1::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    if (std::getenv("TINTORB_TRACE_STARTUP")) new TFirstPaintProbe(form.get());
+    if (g_trace) new TFirstPaintProbe(form.get());
     form->ShowWithPlacement();
     status = app.exec();
   }  // teardown: sheets, canvas, settings file, favourites, history

@@ -2,6 +2,7 @@
 
 #include "app/ui/CanvasLink.h"
 #include "canvas/ui/CanvasForm.h"
+#include "collections/ui/SheetFavorite.h"
 #include "collections/ui/SheetHTML.h"
 #include "collections/ui/SheetPalette.h"
 #include "collections/ui/SheetScheme.h"
@@ -26,7 +27,8 @@ std::vector<std::unique_ptr<TColorSheetForm>> CreateSheets(TSheetHost& host) {
   sheets.push_back(std::make_unique<TfrmHTML>(host));
   sheets.push_back(std::make_unique<TfrmPalette>(host));
   sheets.push_back(std::make_unique<TfrmScheme>(host));
-  sheets.push_back(std::make_unique<Tfrmimode>(host));  // last: page 0
+  sheets.push_back(std::make_unique<TfrmFavorite>(host));  // page 2
+  sheets.push_back(std::make_unique<Tfrmimode>(host));     // last: page 0
   return sheets;
 }
 
