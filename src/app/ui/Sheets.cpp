@@ -3,6 +3,7 @@
 #include "app/ui/CanvasLink.h"
 #include "canvas/ui/CanvasForm.h"
 #include "collections/ui/SheetFavorite.h"
+#include "collections/ui/SheetFontList.h"
 #include "collections/ui/SheetHTML.h"
 #include "collections/ui/SheetPalette.h"
 #include "collections/ui/SheetScheme.h"
@@ -28,6 +29,7 @@ std::vector<std::unique_ptr<TColorSheetForm>> CreateSheets(TSheetHost& host) {
   sheets.push_back(std::make_unique<TfrmPalette>(host));
   sheets.push_back(std::make_unique<TfrmScheme>(host));
   sheets.push_back(std::make_unique<TfrmFavorite>(host));  // page 2
+  sheets.push_back(std::make_unique<TfrmFontList>(host));  // page 1
   sheets.push_back(std::make_unique<Tfrmimode>(host));     // last: page 0
   return sheets;
 }
