@@ -6,7 +6,4 @@ bash scripts/setup.sh
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)" >/dev/null
-if [ -x "$build/tintorb" ]; then
-  exec "$build/tintorb" "$@"
-fi
-exec "$build/tintorb-cli" --help
+exec "$build/tintorb" "$@"

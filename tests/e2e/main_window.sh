@@ -144,4 +144,24 @@ for f in "$home"/*.tintorb; do
   if grep -v -q $'\r$' "$f"; then fail "a line of $(basename "$f") lacks CR LF"; fi
 done
 
+# A second start comes back where the first ended; SIGTERM closes it the
+# ordinary way, so the files are written again.
+touch -d '2000-01-01' "$ini"
+TINTORB_HOME=$home "$build/tintorb" >"$log" 2>&1 &
+pid=$!
+wid=
+for _ in $(seq 100); do
+  wid=$(xdotool search --name '^Tintorb \[' 2>/dev/null | head -n1 || true)
+  [ -n "$wid" ] && break
+  sleep 0.1
+done
+[ -n "$wid" ] || fail "no main window at the second start"
+expect_title 'Tintorb ["#FFFFFF"]'
+kill -TERM "$pid"
+wait "$pid" || fail "exit status $? after SIGTERM"
+pid=
+[ "$(find "$ini" -newermt '2001-01-01')" = "$ini" ] || fail "SIGTERM did not write the settings"
+iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' | grep -qx '2=543210' || fail "swatch 2 did not survive"
+iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' | grep -qx 'Count=2' || fail "history did not survive"
+
 echo "e2e main window: ok"

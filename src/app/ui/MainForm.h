@@ -98,6 +98,12 @@ class TForm1 : public QMainWindow, public TSheetHost {
   QString ApplicationTitle() const;
   TCanvasLink* Canvas() const { return FCanvas.get(); }
 
+  // The notification-area icon reports its clicks here (QSystemTrayIcon
+  // reasons); a single click restores the window once the double-click time
+  // has passed without a second click.
+  void TrayIconActivated(int reason);
+  void TrayIcon1Click();
+
   // Controls and actions, named as on the form.
   QWidget* Panel1;
   TColorWell* PaintBox1;
@@ -176,8 +182,6 @@ class TForm1 : public QMainWindow, public TSheetHost {
   void actHelpExecute();
   void actAboutExecute();
   void actCanvasExecute();
-  void TrayIconActivated(int reason);
-  void TrayIcon1Click();
   bool FormMouseWheel(QWheelEvent* event);
   bool IsWindowShortcut(QWidget* focus, QKeyEvent* key) const;
   void memPreviewChange();

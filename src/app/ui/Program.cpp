@@ -1,8 +1,12 @@
 #include "app/ui/Program.h"
 
+#include <signal.h>
+#include <sys/socket.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <QFont>
+#include <QSocketNotifier>
 #include <cstdio>
 #include <cstdlib>
 
@@ -46,6 +50,31 @@ class TFirstPaintProbe : public QObject {
   }
 };
 
+// SIGTERM, SIGINT and SIGHUP (end of session, Ctrl+C in a terminal) close the
+// main window the ordinary way, so the settings and favourites are written.
+int g_signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+  const char b = 1;
+  [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &b, 1);
+}
+
+void CloseOnSignals(QWidget* window) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, window);
+  QObject::connect(notifier, &QSocketNotifier::activated, window, [window, notifier] {
+    char b = 0;
+    [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], &b, 1);
+    notifier->setEnabled(false);
+    window->close();
+  });
+  struct sigaction sa {};
+  sa.sa_handler = OnSignal;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESTART;
+  for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &sa, nullptr);
+}
+
 }  // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -85,6 +114,7 @@ int RunTintorb(TApplication& app) {
     QObject::connect(form.get(), &TForm1::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     if (g_trace) new TFirstPaintProbe(form.get());
+    CloseOnSignals(form.get());
     form->ShowWithPlacement();
     status = app.exec();
   }  // teardown: sheets, canvas, settings file, favourites, history

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -759,6 +760,37 @@ TEST_F(MainFormTest, FavouritesChangeRebuildsTheDropDownThenTellsEverySheet) {
   form->close();
   form.reset();
   EXPECT_TRUE(std::filesystem::exists(dir / "new.tintorb"));
+}
+
+TEST_F(MainFormTest, StayOnTopFollowsItsOptionAndIsStored) {
+  WriteIni("[Config]\r\nStayOnTop=1\r\n");
+  Open(false);
+  EXPECT_TRUE(form->actStayOnTop->isChecked());
+  EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  ShowForm();
+  form->actStayOnTop->trigger();
+  EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(form->isVisible());
+  form->actStayOnTop->trigger();
+  form->close();
+  form.reset();
+  EXPECT_NE(ReadIni().find("StayOnTop=1\r\n"), std::string::npos);
+}
+
+TEST_F(MainFormTest, TrayClickRestoresButADoubleClickDoesNot) {
+  Open(false);
+  form->showMinimized();
+  const int wait = QApplication::doubleClickInterval() + 150;
+  form->TrayIconActivated(QSystemTrayIcon::Trigger);
+  form->TrayIconActivated(QSystemTrayIcon::Trigger);  // the second click of a double click
+  form->TrayIconActivated(QSystemTrayIcon::DoubleClick);
+  QTest::qWait(wait);
+  EXPECT_TRUE(form->isMinimized());
+  form->TrayIconActivated(QSystemTrayIcon::Trigger);
+  EXPECT_TRUE(form->isMinimized());  // not before the double-click time is over
+  QTest::qWait(wait);
+  EXPECT_FALSE(form->isMinimized());
+  EXPECT_TRUE(form->isVisible());
 }
 
 TEST_F(MainFormTest, AboutBoxTexts) {
