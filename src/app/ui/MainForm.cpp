@@ -273,6 +273,7 @@ void TForm1::CreateControls() {
   ToolBar1->addAction(actCanvas);
   ToolBar1->move(80, 4);
   ToolBar1->adjustSize();
+  ToolBar1->installEventFilter(this);  // keeps it sized to its buttons
 
   pnlWebSafe = new QFrame(Panel1);
   pnlWebSafe->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -903,6 +904,8 @@ bool TForm1::IsWindowShortcut(QWidget* focus, QKeyEvent* key) const {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ToolBar1 && event->type() == QEvent::LayoutRequest)
+    ToolBar1->resize(ToolBar1->sizeHint());
   if (event->type() == QEvent::ShortcutOverride) {
     auto* w = qobject_cast<QWidget*>(watched);
     // Left unaccepted, the override lets the shortcut fire.
