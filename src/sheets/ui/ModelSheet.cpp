@@ -11,6 +11,7 @@
 #include "sheets/NumberForms.h"
 #include "sheets/UpdateLock.h"
 #include "sheets/ui/KeyFilter.h"
+#include "sheets/ui/SheetIcons.h"
 
 namespace tintorb {
 
@@ -65,6 +66,10 @@ TModelSheet::TModelSheet(TSheetHost& host, const QString& caption, const TShape&
 TModelSheet::~TModelSheet() {
   if (shape_.settingsSection)
     GetSettingsFile().WriteBool(shape_.settingsSection, "Percent", chkPercent->isChecked());
+}
+
+QIcon TModelSheet::SheetIcon() const {
+  return FieldAndBarIcon(shape_.fieldStyle, shape_.barStyle);
 }
 
 int TModelSheet::RowOf(const QObject* control) const {

@@ -53,6 +53,7 @@ class TModelSheet : public TColorSheetForm {
   void ColorChanged(int kind) override;
   void WebSafeChanged() override;
   bool SheetMouseWheel(QWheelEvent* event) override;
+  QIcon SheetIcon() const override;
 
   TTintorbColorSlider* Field() const { return field_; }
   TTintorbColorSlider* Bar() const { return bar_; }

@@ -10,6 +10,7 @@
 #include "platform/Desktop.h"
 #include "sheets/UpdateLock.h"
 #include "sheets/ui/KeyFilter.h"
+#include "sheets/ui/SheetIcons.h"
 
 namespace tintorb {
 
@@ -92,6 +93,10 @@ TfrmRGB::~TfrmRGB() {
 }
 
 // ------------------------------------------------------------------ helpers
+
+QIcon TfrmRGB::SheetIcon() const {
+  return RGBSheetIcon();
+}
 
 const TfrmRGB::TChannel* TfrmRGB::ChannelOf(const QObject* control) const {
   for (const TChannel& ch : channels_)

@@ -26,6 +26,7 @@ class TfrmRGB : public TColorSheetForm {
   void ColorChanged(int kind) override;
   void WebSafeChanged() override;
   bool SheetMouseWheel(QWheelEvent* event) override;
+  QIcon SheetIcon() const override;
 
   TTintorbColorSlider *icsRed, *icsGreen, *icsBlue;
   TTintorbColorSlider *icsCyan, *icsMagenta, *icsYellow, *icsBlack;
