@@ -34,6 +34,7 @@
 #include "app/ui/Icons.h"
 #include "collections/Favorites.h"
 #include "collections/ui/DialogFavorite.h"
+#include "controls/ui/ColorPickerButton.h"
 #include "core/ProgramDir.h"
 #include "core/TextFile.h"
 #include "platform/Desktop.h"
@@ -251,7 +252,19 @@ void TForm1::CreateControls() {
   ToolBar1->setFloatable(false);
   ToolBar1->setContentsMargins(0, 0, 0, 0);
   ToolBar1->layout()->setSpacing(0);
-  // The picker button goes in front of actCopy (QToolBar::insertWidget).
+  btnPicker = new TColorPickerButton(ToolBar1);
+  btnPicker->setFixedSize(40, 22);
+  btnPicker->SetAllowAllUp(true);
+  btnPicker->SetFlat(true);
+  btnPicker->SetCustomText(Utf("カスタムカラー"));
+  btnPicker->SetDefaultText(Utf("基本色"));
+  btnPicker->SetPopupSpacing(2);
+  btnPicker->SetShowSystemColors(true);
+  btnPicker->SetShowHint(true);
+  btnPicker->setFocusPolicy(Qt::NoFocus);
+  btnPicker->OnChange = [this](TColorPickerButton*) { btnPickerChange(); };
+  btnPicker->OnClick = [this](TColorPickerButton*) { btnPickerChange(); };
+  ToolBar1->addWidget(btnPicker);
   ToolBar1->addAction(actCopy);
   ToolBar1->addAction(actRandom);
   ToolBar1->addAction(actInvert);
@@ -564,6 +577,12 @@ void TForm1::WebSafeChange() {
 
 void TForm1::pnlWebSafeClick() {
   SetForeColor(this, WebSafeColor(FCurrentColor));
+}
+
+// A system colour from the picker becomes its current RGB value: the colour of
+// record is a plain colour that settings, swatches and texts can keep.
+void TForm1::btnPickerChange() {
+  SetForeColor(this, ResolveColor(btnPicker->SelectionColor()));
 }
 
 // ---------------------------------------------------------------------------

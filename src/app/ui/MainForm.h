@@ -30,6 +30,7 @@ class QToolButton;
 
 namespace tintorb {
 
+class TColorPickerButton;
 class TColorWell;
 class TSwatchBar;
 class TFavorites;
@@ -108,6 +109,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   QWidget* Panel1;
   TColorWell* PaintBox1;
   QToolBar* ToolBar1;
+  TColorPickerButton* btnPicker;
   QToolButton* btnColorPick;
   QToolButton* btnFavorite;
   QFrame* pnlWebSafe;
@@ -168,6 +170,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   void pnlWebSafeClick();
   void PaintBox1MouseDown(QPoint pos, Qt::MouseButton button);
   void pntSwatchMouseDown(QPoint pos, Qt::MouseButton button);
+  void btnPickerChange();
   void btnColorPickMouseDown(Qt::MouseButton button);
   void btnColorPickMouseMove(QPoint globalPos, Qt::KeyboardModifiers modifiers);
   void btnColorPickMouseUp();
