@@ -141,6 +141,7 @@ void TColorListBox::paintEvent(QPaintEvent* event) {
 void TColorListBox::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   UpdateScrollBars();
+  if (OnResize) OnResize();
 }
 
 void TColorListBox::scrollContentsBy(int, int) {

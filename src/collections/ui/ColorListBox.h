@@ -37,6 +37,8 @@ class TColorListBox : public QAbstractScrollArea {
   std::function<void()> OnClick;
   // Any button pressed over the list (after a left press has selected).
   std::function<void(Qt::MouseButton button, const QPoint& viewportPos)> OnMouseDown;
+  // The client area has a new size (the scroll bars are already updated).
+  std::function<void()> OnResize;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

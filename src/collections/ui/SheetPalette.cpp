@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QResizeEvent>
 #include <QToolButton>
 
 #include "app/IniFile.h"
@@ -123,6 +122,9 @@ TfrmPalette::TfrmPalette(TSheetHost& host, QWidget* parent)
   ListBox1->OnMouseDown = [this](Qt::MouseButton b, const QPoint& pos) {
     ListBox1MouseDown(b, pos);
   };
+  // The column rule needs the list's own client width, which is known only
+  // once the list itself has been resized (a hidden page resizes late).
+  ListBox1->OnResize = [this] { FormResize(); };
 
   // Later downs raise the earlier buttons of the group, as reading them in
   // this order always did.
@@ -152,15 +154,11 @@ void TfrmPalette::SetPaletteStyle(int style) {
   ListBox1->Repaint();
 }
 
-void TfrmPalette::resizeEvent(QResizeEvent* event) {
-  TColorSheetForm::resizeEvent(event);
-  if (FPaletteStyle == 1) {
-    // The list has its new size only once the layout has run.
-    if (auto* l = layout()) l->activate();
+void TfrmPalette::FormResize() {
+  if (FPaletteStyle == 1)
     SetPaletteStyle(1);
-  } else {
+  else
     ListBox1->Repaint();
-  }
 }
 
 void TfrmPalette::tlbWebSafeClick() {

@@ -36,10 +36,8 @@ class TfrmPalette : public TColorSheetForm {
   QAction* mnuPaletteStyleList;
   QAction* mnuPaletteStyleIcon;
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
  private:
+  void FormResize();
   void tlbWebSafeClick();
   void ListBox1DrawItem(QPainter& canvas, const QRect& rect, int index, TOwnerDrawState state);
   void ListBox1MouseDown(Qt::MouseButton button, const QPoint& pos);

@@ -152,7 +152,9 @@ TEST_F(PaletteSheet, StyleMenuAndSettingsRoundTrip) {
     EXPECT_FALSE(f->tlbWebSafe->isChecked());  // the later down wins
     EXPECT_EQ(f->ListBox1->Count(), 256);
     EXPECT_EQ(f->PaletteStyle(), 1);
-    EXPECT_GT(f->ListBox1->Columns(), 0);  // set by the first resize
+    // Set by the first resize, from the list's width once shown.
+    EXPECT_EQ(f->ListBox1->Columns(), f->ListBox1->viewport()->width() / 20);
+    EXPECT_GT(f->ListBox1->Columns(), 5);
     emit f->PopupMenu1->aboutToShow();
     EXPECT_TRUE(f->mnuPaletteStyleIcon->isChecked());
     f->mnuPaletteStyleList->trigger();
