@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The real program under Xvfb: Ctrl+A opens the add-favourite dialog, a typed
+# name is added with Return, a second dialog is cancelled with Escape, the
+# program is closed through its menu, and the group file holds the new row.
+set -euo pipefail
+
+build=$(cd "${1:?build directory}" && pwd)
+if [ -z "${TINTORB_E2E_INNER:-}" ]; then
+  export TINTORB_E2E_INNER=1
+  exec xvfb-run -a -s '-screen 0 1280x800x24' bash "$0" "$build"
+fi
+
+home=$(mktemp -d)
+log=$(mktemp)
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  rm -rf "$home" "$log"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- program output:" >&2
+  cat "$log" >&2 || true
+  exit 1
+}
+
+# Waits up to 10 s for a window whose name matches $1; prints its id.
+find_window() {
+  local id=
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to 10 s until no visible window matches $1.
+window_gone() {
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# One group of our own (CP932, CR LF) so the store holds no built-in groups,
+# and a current colour of 123456.
+printf 'FF0000,\x90\xd4\r\n' >"$home/e2e.tintorb"
+printf '[Color]\r\nRed=18\r\nGreen=52\r\nBlue=86\r\n' >"$home/tintorb.ini"
+
+TINTORB_HOME=$home "$build/tintorb" >"$log" 2>&1 &
+pid=$!
+
+wid=$(find_window '^Tintorb \[') || fail "no main window"
+sleep 0.5
+xdotool windowfocus --sync "$wid"
+[ "$(xdotool getwindowname "$wid")" = 'Tintorb ["#123456"]' ] || fail "current colour is not 123456"
+
+# Add: the name box proposes the code, selected, so typing replaces it.
+xdotool key --clearmodifiers ctrl+a
+dlg=$(find_window 'お気に入りの追加') || fail "Ctrl+A opened no dialog"
+xdotool windowfocus --sync "$dlg" 2>/dev/null || true
+sleep 0.3
+xdotool type --delay 30 'night sky, deep'
+xdotool key Return
+window_gone 'お気に入りの追加' || fail "the dialog stayed open after Return"
+
+# Cancel adds nothing.
+xdotool windowfocus --sync "$wid"
+xdotool key --clearmodifiers ctrl+a
+dlg=$(find_window 'お気に入りの追加') || fail "the second Ctrl+A opened no dialog"
+sleep 0.3
+xdotool type --delay 30 'never'
+xdotool key Escape
+window_gone 'お気に入りの追加' || fail "the dialog stayed open after Escape"
+
+xdotool windowfocus --sync "$wid"
+xdotool key --clearmodifiers alt+f
+sleep 0.3
+xdotool key --clearmodifiers x
+for _ in $(seq 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then fail "the program did not end through its menu"; fi
+wait "$pid" || fail "exit status $?"
+pid=
+
+want=$(printf 'FF0000,\x90\xd4\r\n123456,night sky, deep\r\n' | od -An -tx1)
+got=$(od -An -tx1 "$home/e2e.tintorb")
+[ "$got" = "$want" ] || fail "group file holds: $(cat -A "$home/e2e.tintorb")"
+groups=$(find "$home" -maxdepth 1 -name '*.tintorb' | wc -l)
+[ "$groups" -eq 1 ] || fail "expected only the one group file, found $groups"
+
+echo "e2e favourites: ok"
