@@ -121,20 +121,20 @@ ini=$home/tintorb.ini
 if head -c3 "$ini" | grep -q $'\xEF\xBB\xBF'; then fail "tintorb.ini has a BOM"; fi
 if grep -v -q $'\r$' "$ini"; then fail "a line of tintorb.ini lacks CR LF"; fi
 text=$(iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r') || fail "tintorb.ini is not CP932"
-printf '%s\n' "$text" | grep -qx 'Caption=だってTintorbなんだもん！' || fail "preview caption not in CP932"
+grep -qx 'Caption=だってTintorbなんだもん！' <<<"$text" || fail "preview caption not in CP932"
 
 for key in Red Green Blue Back Form.Flags Form.Show Form.MaxX Form.MaxY Form.X Form.Y Form.XSize \
   Form.YSize Add_Shape Add_Quote Use_Small Add_COLOR StayOnTop WebSafe TaskTray ActivePage Size \
   Show Caption Font.Name Font.Size Font.Color Font.Style FontColor Color 0 1 2 3 4 5 6 7 8 9 \
   Count H0 H1; do
-  printf '%s\n' "$text" | grep -q "^$key=" || fail "key $key missing from tintorb.ini"
+  grep -q "^$key=" <<<"$text" || fail "key $key missing from tintorb.ini"
 done
-printf '%s\n' "$text" | grep -qx 'Red=255' || fail "Red is not 255"
-printf '%s\n' "$text" | grep -qx 'Back=16777215' || fail "Back is not white"
-printf '%s\n' "$text" | grep -qx '2=543210' || fail "swatch 2 is not 543210"
-printf '%s\n' "$text" | grep -qx 'Size=16' || fail "preview size is not 16"
-printf '%s\n' "$text" | grep -qx 'H0="#FFFFFF"' || fail "newest copy is not at the top"
-printf '%s\n' "$text" | grep -qx 'H1="#000000"' || fail "first copy is not second"
+grep -qx 'Red=255' <<<"$text" || fail "Red is not 255"
+grep -qx 'Back=16777215' <<<"$text" || fail "Back is not white"
+grep -qx '2=543210' <<<"$text" || fail "swatch 2 is not 543210"
+grep -qx 'Size=16' <<<"$text" || fail "preview size is not 16"
+grep -qx 'H0="#FFFFFF"' <<<"$text" || fail "newest copy is not at the top"
+grep -qx 'H1="#000000"' <<<"$text" || fail "first copy is not second"
 # History comes last: its own copy re-read the file after the main write.
 [ "$(printf '%s\n' "$text" | grep '^\[' | tail -n1)" = "[History]" ] || fail "History is not last"
 
