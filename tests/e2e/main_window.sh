@@ -3,27 +3,7 @@
 # closed through its menu, then the files it wrote.
 set -euo pipefail
 
-build=$(cd "${1:?build directory}" && pwd)
-if [ -z "${TINTORB_E2E_INNER:-}" ]; then
-  export TINTORB_E2E_INNER=1
-  exec xvfb-run -a -s '-screen 0 1280x800x24' bash "$0" "$build"
-fi
-
-home=$(mktemp -d)
-log=$(mktemp)
-pid=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  rm -rf "$home" "$log"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- program output:" >&2
-  cat "$log" >&2 || true
-  exit 1
-}
+source "$(dirname "$0")/lib/xvfb_session.sh"
 
 # Waits up to 10 s for the window title to become $1.
 expect_title() {

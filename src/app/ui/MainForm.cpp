@@ -735,12 +735,12 @@ void TForm1::P2Click() {
 }
 
 void TForm1::actPreviewFontExecute() {
-  TFontSpec spec = FPreviewFont;
-  spec.color = 0;
-  if (!Dialogs().ChooseFont(spec)) return;
-  FPreviewFont = spec;
-  memPreview->setFont(FontSpecToQFont(spec));
-  FPreviewTextColor = spec.color;
+  TFontSpec font = FPreviewFont;
+  font.color = 0;
+  if (!Dialogs().ChooseFont(font)) return;
+  FPreviewFont = font;
+  memPreview->setFont(FontSpecToQFont(font));
+  FPreviewTextColor = font.color;
   ApplyPreviewColors();
 }
 

@@ -21,13 +21,13 @@ int PixelsToPoints(int pixels) {
   return static_cast<int>(std::lround(pixels * 72.0 / 96.0));
 }
 
-QFont FontSpecToQFont(const TFontSpec& spec) {
-  QFont f(ToQ(spec.name));
-  f.setPixelSize(std::max(1, PointsToPixels(spec.size)));
-  f.setBold(spec.style & 1);
-  f.setItalic(spec.style & 2);
-  f.setUnderline(spec.style & 4);
-  f.setStrikeOut(spec.style & 8);
+QFont FontSpecToQFont(const TFontSpec& font) {
+  QFont f(ToQ(font.name));
+  f.setPixelSize(std::max(1, PointsToPixels(font.size)));
+  f.setBold(font.style & 1);
+  f.setItalic(font.style & 2);
+  f.setUnderline(font.style & 4);
+  f.setStrikeOut(font.style & 8);
   return f;
 }
 

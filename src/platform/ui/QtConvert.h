@@ -25,7 +25,7 @@ TColor FromQColor(const QColor& c);
 
 // Sizes are points at 96 dots per inch, as the settings store them, so a font
 // looks the same whatever DPI the X server claims.
-QFont FontSpecToQFont(const TFontSpec& spec);
+QFont FontSpecToQFont(const TFontSpec& font);
 TFontSpec QFontToFontSpec(const QFont& font, TColor color);
 int PointsToPixels(int points);
 int PixelsToPoints(int pixels);

@@ -32,15 +32,15 @@ TEST(QtConvert, FontSpecRoundTripsAtNinetySixDpi) {
   EXPECT_EQ(PointsToPixels(24), 32);
   EXPECT_EQ(PointsToPixels(9), 12);
   EXPECT_EQ(PixelsToPoints(32), 24);
-  const TFontSpec spec{"MS UI Gothic", 24, RGB(1, 2, 3), 1 | 4 | 8};
-  const QFont f = FontSpecToQFont(spec);
+  const TFontSpec font{"MS UI Gothic", 24, RGB(1, 2, 3), 1 | 4 | 8};
+  const QFont f = FontSpecToQFont(font);
   EXPECT_EQ(f.family().toStdString(), "MS UI Gothic");
   EXPECT_EQ(f.pixelSize(), 32);
   EXPECT_TRUE(f.bold());
   EXPECT_FALSE(f.italic());
   EXPECT_TRUE(f.underline());
   EXPECT_TRUE(f.strikeOut());
-  EXPECT_EQ(QFontToFontSpec(f, spec.color), spec);
+  EXPECT_EQ(QFontToFontSpec(f, font.color), font);
   QFont points("IPAGothic");
   points.setPointSize(11);
   EXPECT_EQ(QFontToFontSpec(points, 0).size, 11);

@@ -1,0 +1,25 @@
+# Shared start of the end-to-end scripts; source it with the build directory as $1.
+# Re-runs the calling script under its own Xvfb, gives it a fresh TINTORB_HOME
+# ($home), a log file for the program's output ($log) and fail(), and kills the
+# program ($pid) when the script ends.
+build=$(cd "${1:?build directory}" && pwd)
+if [ -z "${TINTORB_E2E_INNER:-}" ]; then
+  export TINTORB_E2E_INNER=1
+  exec xvfb-run -a -s '-screen 0 1280x800x24' bash "$0" "$build"
+fi
+
+home=$(mktemp -d)
+log=$(mktemp)
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  rm -rf "$home" "$log"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- program output:" >&2
+  cat "$log" >&2 || true
+  exit 1
+}
