@@ -6,6 +6,8 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "app/IniFile.h"
 #include "collections/FontTable.h"
@@ -75,26 +77,99 @@ void BM_BuildFontTable(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildFontTable)->Unit(benchmark::kMillisecond);
 
-// One screen of rows (each a different face, as when scrolling), 18 points.
-void BM_PaintScreenful(benchmark::State& state) {
-  BenchHost host;
-  TfrmFontList sheet(host);
-  sheet.FillFontList();
-  const int rows = int(state.range(0));
-  const int h = sheet.ListBox1->ItemHeight();
-  const int count = sheet.ListBox1->Count();
-  QImage screen(360, rows * h, QImage::Format_RGB32);
-  int top = 0;
-  for (auto _ : state) {
-    QPainter p(&screen);
-    for (int r = 0; r < rows && count > 0; ++r)
-      sheet.ListBox1DrawItem(p, QRect(0, r * h, 360, h), (top + r) % count, {});
-    top += rows;  // next screenful: new faces, like a page scroll
+// The real list, shown offscreen with `rows` rows of 18-point samples.
+struct ShownSheet {
+  explicit ShownSheet(int rows) : sheet(host) {
+    const int h = sheet.ListBox1->ItemHeight();
+    sheet.resize(500, rows * h + 4);
+    sheet.show();
+    QApplication::processEvents();
+    bar = sheet.ListBox1->verticalScrollBar();
   }
-  state.SetLabel(std::to_string(count) + " listed, " + std::to_string(rows) + " rows of " +
-                 std::to_string(h) + " px");
+  // Scrolls by `step` rows (round to the top at the end) and paints one frame.
+  void Frame(int step) {
+    const int next = bar->value() + step;
+    bar->setValue(next > bar->maximum() ? next % (bar->maximum() + 1) : next);
+    sheet.ListBox1->viewport()->repaint();
+  }
+  bool VisibleInFaces() const {
+    const int h = sheet.ListBox1->ItemHeight();
+    const int top = sheet.ListBox1->TopIndex();
+    const int end =
+        std::min(sheet.ListBox1->Count(), top + sheet.ListBox1->viewport()->height() / h + 1);
+    for (int i = top; i < end; ++i)
+      if (!sheet.RowCache().Contains(sheet.FontNameListBox1->ItemName(i))) return false;
+    return true;
+  }
+  std::string Label(int step) const {
+    return std::to_string(sheet.ListBox1->Count()) + " listed, " +
+           std::to_string(sheet.ListBox1->viewport()->height() / sheet.ListBox1->ItemHeight()) +
+           " rows of " + std::to_string(sheet.ListBox1->ItemHeight()) + " px, step " +
+           std::to_string(step);
+  }
+  BenchHost host;
+  TfrmFontList sheet;
+  QScrollBar* bar;
+};
+
+// A jump to faces never drawn (opening the sheet, a thumb drag far down):
+// one frame, in which new faces are drawn for a few milliseconds only.
+void BM_FirstViewFrame(benchmark::State& state) {
+  const int rows = int(state.range(0));
+  ShownSheet s(rows);
+  for (auto _ : state) {
+    state.PauseTiming();
+    s.sheet.ClearRowCache();
+    state.ResumeTiming();
+    s.Frame(3 * rows);  // beyond what the idle pass drew last time
+    state.PauseTiming();
+    for (int i = 0; i < 200; ++i) QApplication::processEvents();
+    state.ResumeTiming();
+  }
+  state.SetLabel(s.Label(3 * rows));
 }
-BENCHMARK(BM_PaintScreenful)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstViewFrame)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
+
+// The same jump until every row on show is in its own face.
+void BM_FirstViewSettled(benchmark::State& state) {
+  const int rows = int(state.range(0));
+  ShownSheet s(rows);
+  for (auto _ : state) {
+    state.PauseTiming();
+    s.sheet.ClearRowCache();
+    state.ResumeTiming();
+    s.Frame(3 * rows);
+    while (!s.VisibleInFaces()) QApplication::processEvents();
+    QApplication::processEvents();  // the repaint with the new faces
+    state.PauseTiming();
+    for (int i = 0; i < 200; ++i) QApplication::processEvents();
+    state.ResumeTiming();
+  }
+  state.SetLabel(s.Label(3 * rows));
+}
+BENCHMARK(BM_FirstViewSettled)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
+
+// Page down with idle time before it (the page ahead drawn while waiting).
+void BM_PageScroll(benchmark::State& state) {
+  const int rows = int(state.range(0));
+  ShownSheet s(rows);
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int i = 0; i < 200; ++i) QApplication::processEvents();
+    state.ResumeTiming();
+    s.Frame(rows);
+  }
+  state.SetLabel(s.Label(rows));
+}
+BENCHMARK(BM_PageScroll)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
+
+// Wheel steps of three rows with no idle time at all between them.
+void BM_WheelScrollNoIdle(benchmark::State& state) {
+  ShownSheet s(int(state.range(0)));
+  for (auto _ : state) s.Frame(3);
+  state.SetLabel(s.Label(3));
+}
+BENCHMARK(BM_WheelScrollNoIdle)->Arg(30)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -122,6 +122,7 @@ void TColorListBox::paintEvent(QPaintEvent* event) {
   QPainter p(viewport());
   p.fillRect(event->rect(), Qt::white);
   if (!OnDrawItem) return;
+  if (OnPaintBegin) OnPaintBegin();
   const bool focus = hasFocus();
   for (int i = TopIndex(); i < count_; ++i) {
     const QRect r = ItemRect(i);
@@ -136,6 +137,7 @@ void TColorListBox::paintEvent(QPaintEvent* event) {
     state.focused = focus && i == itemIndex_;
     OnDrawItem(p, r, i, state);
   }
+  if (OnPaintEnd) OnPaintEnd();
 }
 
 void TColorListBox::resizeEvent(QResizeEvent* event) {

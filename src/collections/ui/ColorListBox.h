@@ -37,6 +37,9 @@ class TColorListBox : public QAbstractScrollArea {
   std::function<void()> OnClick;
   // Any button pressed over the list (after a left press has selected).
   std::function<void(Qt::MouseButton button, const QPoint& viewportPos)> OnMouseDown;
+  // Around each paint of the rows (for painters that budget their time per frame).
+  std::function<void()> OnPaintBegin;
+  std::function<void()> OnPaintEnd;
   // The client area has a new size (the scroll bars are already updated).
   std::function<void()> OnResize;
 

@@ -1,8 +1,10 @@
 #include "collections/ui/SheetFontList.h"
 
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -33,6 +35,11 @@ TfrmFontList::TfrmFontList(TSheetHost& host, QWidget* parent)
     ListBox1DrawItem(p, r, i, s);
   };
   ListBox1->OnClick = [this] { ListBox1Click(); };
+  ListBox1->OnPaintBegin = [this] {
+    frameClock_.start();
+    inFrame_ = true;
+  };
+  ListBox1->OnPaintEnd = [this] { inFrame_ = false; };
 
   Panel1 = new QFrame(this);
   Panel1->setFrameShape(QFrame::NoFrame);
@@ -126,6 +133,7 @@ void TfrmFontList::showEvent(QShowEvent* event) {
 void TfrmFontList::FillFontList() {
   filled_ = true;
   names_.clear();
+  rowCache_.Clear();  // another filter: the old rows are unlikely to come back soon
   const int n = FontNameListBox1->ItemCount();
   names_.reserve(n);
   for (int i = 0; i < n; ++i) names_ << FontNameListBox1->ItemName(i);
@@ -186,28 +194,132 @@ bool TfrmFontList::StyleChecked(int item) const {
   return lstStyle->item(item)->checkState() == Qt::Checked;
 }
 
-void TfrmFontList::ListBox1DrawItem(QPainter& p, const QRect& rect, int index,
-                                    TOwnerDrawState state) {
-  if (index < 0 || index >= int(names_.size())) return;
+QString TfrmFontList::RowText(int index) const {
+  return chkFontName->isChecked() ? names_[index] : GetPreviewText();
+}
+
+void TfrmFontList::PaintSample(QPainter& p, const QRect& rect, int index, bool selected,
+                               bool inFace) {
   const QPalette& pal = palette();
-  p.fillRect(rect, state.selected ? pal.color(QPalette::Highlight) : listBack_);
+  p.fillRect(rect, selected ? pal.color(QPalette::Highlight) : listBack_);
   QFont f = ListBox1->font();
-  if (chkFace->isChecked()) f.setFamily(names_[index]);
+  if (inFace && chkFace->isChecked()) f.setFamily(names_[index]);
   f.setPointSize(fontSize_);
   f.setBold(StyleChecked(0));
   f.setItalic(StyleChecked(1));
   f.setUnderline(StyleChecked(2));
   f.setStrikeOut(false);
   p.setFont(f);
-  const QString text = chkFontName->isChecked() ? names_[index] : GetPreviewText();
   const int h = p.fontMetrics().height();
   const int o = (rect.height() - h) / 2;
+  // The same margin for every face: tall faces would otherwise start off the left.
+  const int left = 2;
   p.save();
   p.setClipRect(rect);
-  p.setPen(state.selected ? pal.color(QPalette::HighlightedText) : listFore_);
-  p.drawText(QRect(rect.left() + o, rect.top() + o, std::max(0, rect.width() - o), h),
-             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, text);
+  p.setPen(selected ? pal.color(QPalette::HighlightedText) : listFore_);
+  p.drawText(QRect(rect.left() + left, rect.top() + o, std::max(0, rect.width() - left), h),
+             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, RowText(index));
   p.restore();
+}
+
+// Everything but the face that decides a row's pixels; a change empties the cache.
+void TfrmFontList::CheckRowLook(const QSize& size, qreal dpr) {
+  QString look = QStringLiteral("%1x%2@%3 %4pt %5%6%7%8%9 %10/%11 ")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .arg(dpr)
+                     .arg(fontSize_)
+                     .arg(int(StyleChecked(0)))
+                     .arg(int(StyleChecked(1)))
+                     .arg(int(StyleChecked(2)))
+                     .arg(int(chkFace->isChecked()))
+                     .arg(int(chkFontName->isChecked()))
+                     .arg(listFore_.rgb())
+                     .arg(listBack_.rgb());
+  if (!chkFace->isChecked()) look += ListBox1->font().toString();
+  if (!chkFontName->isChecked()) look += QLatin1Char('\n') + GetPreviewText();
+  if (look == rowLook_) return;
+  rowLook_ = look;
+  rowCache_.Clear();
+}
+
+const QImage& TfrmFontList::CachedRow(int index, const QSize& size, qreal dpr) {
+  if (const QImage* hit = rowCache_.Find(names_[index])) return *hit;
+  QImage img(size * dpr, QImage::Format_RGB32);
+  img.setDevicePixelRatio(dpr);
+  {
+    QPainter p(&img);
+    PaintSample(p, QRect(QPoint(0, 0), size), index, false, true);
+  }
+  return rowCache_.Insert(names_[index], std::move(img));
+}
+
+void TfrmFontList::ListBox1DrawItem(QPainter& p, const QRect& rect, int index,
+                                    TOwnerDrawState state) {
+  if (index < 0 || index >= int(names_.size())) return;
+  if (state.selected || rect.isEmpty()) {
+    PaintSample(p, rect, index, state.selected, true);
+    return;
+  }
+  const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+  CheckRowLook(rect.size(), dpr);
+  // Room for the screenful on show and one on either side.
+  const qint64 screen = qint64(ListBox1->viewport()->width()) *
+                        std::max(rect.height(), ListBox1->viewport()->height()) * 4 * dpr * dpr;
+  rowCache_.SetBudget(std::max<qint64>(16 << 20, 4 * screen));
+  SchedulePrefetch();
+  if (inFrame_ && chkFace->isChecked() && !rowCache_.Contains(names_[index]) &&
+      frameClock_.elapsed() >= frameBudgetMs_) {
+    PaintSample(p, rect, index, false, false);
+    rowsPending_ = true;
+    return;
+  }
+  p.drawImage(rect.topLeft(), CachedRow(index, rect.size(), dpr));
+}
+
+bool TfrmFontList::PrefetchRows(int first, int last, const QSize& rowSize, int budgetMs) {
+  if (rowSize.isEmpty()) return true;
+  const qreal dpr = ListBox1->viewport()->devicePixelRatioF();
+  CheckRowLook(rowSize, dpr);
+  QElapsedTimer clock;
+  clock.start();
+  first = std::max(0, first);
+  last = std::min(last, int(names_.size()));
+  for (int i = first; i < last; ++i) {
+    if (rowCache_.Contains(names_[i])) continue;
+    if (budgetMs >= 0 && clock.elapsed() >= budgetMs) return false;
+    CachedRow(i, rowSize, dpr);
+  }
+  return true;
+}
+
+void TfrmFontList::SchedulePrefetch() {
+  if (prefetchQueued_) return;
+  prefetchQueued_ = true;
+  QTimer::singleShot(0, this, [this] { PrefetchAroundView(); });
+}
+
+// Draws rows still shown in the list's face, then the page below, then the
+// page above, a few milliseconds at a time so input keeps flowing.
+void TfrmFontList::PrefetchAroundView() {
+  prefetchQueued_ = false;
+  if (!ListBox1->isVisible() || names_.isEmpty()) return;
+  const int itemHeight = ListBox1->ItemHeight();
+  const QSize rowSize(ListBox1->viewport()->width(), itemHeight);
+  const int top = ListBox1->TopIndex();
+  const int page = ListBox1->viewport()->height() / itemHeight + 1;
+  const int sliceMs = 6;
+  QElapsedTimer clock;
+  clock.start();
+  const auto left = [&] { return std::max<int>(0, sliceMs - clock.elapsed()); };
+  bool done = PrefetchRows(top, top + page, rowSize, sliceMs);
+  if (rowsPending_) {
+    rowsPending_ = false;
+    ListBox1->viewport()->update();  // the new faces replace the stand-ins
+  }
+  done = done && PrefetchRows(top + page, top + 2 * page, rowSize, left()) &&
+         PrefetchRows(top - page, top, rowSize, left());
+  if (!done) SchedulePrefetch();
 }
 
 }  // namespace tintorb

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +13,7 @@
 #include "app/ui/ColorSheet.h"
 #include "collections/ui/ColorListBox.h"
 #include "collections/ui/FontNameListBox.h"
+#include "collections/ui/RowImageCache.h"
 #include "sheets/ui/UpDown.h"
 
 namespace tintorb {
@@ -32,8 +34,15 @@ class TfrmFontList : public TColorSheetPreviewForm {
   int FontSize() const { return fontSize_; }
   QColor ListFontColor() const { return listFore_; }
   QColor ListBackColor() const { return listBack_; }
-  // Paints one row as the list would.
+  // Paints one row as the list would (from the row cache when it can).
   void ListBox1DrawItem(QPainter& p, const QRect& rect, int index, TOwnerDrawState state);
+  // Draws rows [first, last) of the given size into the row cache, stopping
+  // after `budgetMs` (negative: no limit); true when all of them are there.
+  bool PrefetchRows(int first, int last, const QSize& rowSize, int budgetMs);
+  const TRowImageCache& RowCache() const { return rowCache_; }
+  void ClearRowCache() { rowCache_.Clear(); }
+  // How long one paint may spend drawing faces not cached yet.
+  void SetFrameBudgetMs(int ms) { frameBudgetMs_ = ms; }
 
   TFontNameListBox* FontNameListBox1;
   TColorListBox* ListBox1;
@@ -58,11 +67,29 @@ class TfrmFontList : public TColorSheetPreviewForm {
   void cmbListFilterChange(int index);
   void LabeledEdit1Exit();
   bool StyleChecked(int item) const;
+  QString RowText(int index) const;
+  void PaintSample(QPainter& p, const QRect& rect, int index, bool selected, bool inFace);
+  const QImage& CachedRow(int index, const QSize& size, qreal dpr);
+  void CheckRowLook(const QSize& size, qreal dpr);
+  void SchedulePrefetch();
+  void PrefetchAroundView();
 
   QList<QString> names_;
   int fontSize_ = 18;
   QColor listFore_, listBack_;
   bool filled_ = false;
+  // Drawing a face the first time costs the toolkit a font lookup (most of a
+  // millisecond); rows are kept as images, and the rows a page away are drawn
+  // while idle, so scrolling only copies pixels.
+  TRowImageCache rowCache_;
+  QString rowLook_;
+  bool prefetchQueued_ = false;
+  // One paint draws new faces for at most a few milliseconds; the rest show
+  // in the list's face until the idle pass has drawn them.
+  QElapsedTimer frameClock_;
+  bool inFrame_ = false;
+  bool rowsPending_ = false;
+  int frameBudgetMs_ = 8;
 };
 
 }  // namespace tintorb

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 #include "app/IniFile.h"
 #include "collections/FontTable.h"
@@ -45,6 +47,19 @@ class FontListSheetTest : public ::testing::Test {
     QStringList out;
     for (int i = 0; i < s.ListBox1->Count(); ++i) out << s.FontNameListBox1->ItemName(i);
     return out;
+  }
+  // Runs the event loop until `done` holds (or five seconds have passed).
+  template <class F>
+  static bool IdleUntil(F done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 5000) QApplication::processEvents();
+    return done();
+  }
+  static bool AllCached(TfrmFontList& s, int first, int last) {
+    for (int i = first; i < last; ++i)
+      if (!s.RowCache().Contains(s.FontNameListBox1->ItemName(i))) return false;
+    return true;
   }
   static QImage PaintRow(TfrmFontList& s, int index) {
     QImage img(300, s.ListBox1->ItemHeight(), QImage::Format_RGB32);
@@ -168,6 +183,94 @@ TEST_F(FontListSheetTest, BackgroundOnlyChangeRecoloursTheList) {
   host.back = 0x00FF00;
   sheet.ColorChanged(1);  // not following the colours now
   EXPECT_EQ(sheet.ListBackColor(), sheet.palette().color(QPalette::Base));
+}
+
+// Rows come from a cache of images; whatever changes a row's look must not
+// leave old pixels behind.
+TEST_F(FontListSheetTest, CachedRowsFollowEveryChangeOfLook) {
+  host.fore = 0x000000;
+  host.back = 0xFFFFFF;
+  TfrmFontList sheet(host);
+  sheet.resize(400, 300);
+  sheet.show();
+  const QImage plain = PaintRow(sheet, 0);
+  EXPECT_EQ(PaintRow(sheet, 0), plain);  // second paint from the cache
+  EXPECT_GT(sheet.RowCache().Count(), 0);
+
+  sheet.lstStyle->item(0)->setCheckState(Qt::Checked);  // bold
+  const QImage bold = PaintRow(sheet, 0);
+  EXPECT_NE(bold, plain);
+  sheet.lstStyle->item(0)->setCheckState(Qt::Unchecked);
+  EXPECT_EQ(PaintRow(sheet, 0), plain);
+
+  host.fore = 0x0000FF;  // red text
+  sheet.ColorChanged(0);
+  const QImage red = PaintRow(sheet, 0);
+  bool sawRed = false;
+  for (int y = 0; y < red.height(); ++y)
+    for (int x = 0; x < red.width(); ++x) sawRed |= QColor(red.pixel(x, y)) == QColor(255, 0, 0);
+  EXPECT_TRUE(sawRed);
+
+  emit sheet.UpDown1->Click(sheet.UpDown1, 1);  // taller rows
+  EXPECT_EQ(PaintRow(sheet, 0).height(), 34);
+
+  // The selected row shows the highlight, never a cached plain row.
+  QImage sel(300, sheet.ListBox1->ItemHeight(), QImage::Format_RGB32);
+  {
+    QPainter p(&sel);
+    sheet.ListBox1DrawItem(p, sel.rect(), 0, {true, true});
+  }
+  EXPECT_EQ(QColor(sel.pixel(sel.width() - 1, 0)), sheet.palette().color(QPalette::Highlight));
+}
+
+TEST_F(FontListSheetTest, RowsAPageAwayAreDrawnWhileIdle) {
+  auto& d = dynamic_cast<FakeDesktop&>(Desktop());
+  d.fonts.clear();
+  for (int i = 0; i < 60; ++i)
+    d.fonts.push_back(Fam(QString("Face %1").arg(i, 2, 10, QChar('0')).toStdString()));
+  ResetFontTable();
+  TfrmFontList sheet(host);
+  sheet.resize(400, 200);
+  sheet.show();
+  sheet.ListBox1->viewport()->repaint();
+  const int page = sheet.ListBox1->viewport()->height() / sheet.ListBox1->ItemHeight() + 1;
+  ASSERT_LT(3 * page, 60);
+  EXPECT_TRUE(IdleUntil([&] { return AllCached(sheet, 0, 2 * page); }));
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  EXPECT_FALSE(sheet.RowCache().Contains(sheet.FontNameListBox1->ItemName(2 * page + 1)));
+
+  // After a page down the next page is drawn ahead, and the previous one kept.
+  sheet.ListBox1->verticalScrollBar()->setValue(page);
+  sheet.ListBox1->viewport()->repaint();
+  EXPECT_TRUE(IdleUntil([&] { return AllCached(sheet, 0, 3 * page); }));
+}
+
+TEST_F(FontListSheetTest, AFrameOverItsBudgetShowsStandInsUntilIdle) {
+  TfrmFontList sheet(host);
+  sheet.resize(400, 300);
+  sheet.show();
+  QApplication::processEvents();
+  sheet.ClearRowCache();
+  sheet.SetFrameBudgetMs(0);  // every face not cached is over budget
+  int paints = 0;
+  struct Counter : QObject {
+    int* n;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) ++*n;
+      return false;
+    }
+  } counter;
+  counter.n = &paints;
+  sheet.ListBox1->viewport()->installEventFilter(&counter);
+  sheet.ListBox1->viewport()->repaint();
+  EXPECT_EQ(sheet.RowCache().Count(), 0);
+  EXPECT_EQ(paints, 1);
+  // The idle pass draws them and repaints.
+  EXPECT_TRUE(
+      IdleUntil([&] { return AllCached(sheet, 0, sheet.ListBox1->Count()) && paints > 1; }));
+  const int settled = paints;
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  EXPECT_EQ(paints, settled);  // nothing left to draw: no further repaints
 }
 
 TEST_F(FontListSheetTest, ClickSetsThePreviewFace) {
