@@ -212,8 +212,9 @@ void TfrmFontList::PaintSample(QPainter& p, const QRect& rect, int index, bool s
   p.setFont(f);
   const int h = p.fontMetrics().height();
   const int o = (rect.height() - h) / 2;
-  // The same margin for every face: tall faces would otherwise start off the left.
-  const int left = 2;
+  // A face taller than the row gives a negative offset; it must not push the
+  // text off the left, so it keeps the name list's 2-pixel inset there.
+  const int left = std::max(2, o);
   p.save();
   p.setClipRect(rect);
   p.setPen(selected ? pal.color(QPalette::HighlightedText) : listFore_);

@@ -273,6 +273,33 @@ TEST_F(FontListSheetTest, AFrameOverItsBudgetShowsStandInsUntilIdle) {
   EXPECT_EQ(paints, settled);  // nothing left to draw: no further repaints
 }
 
+TEST_F(FontListSheetTest, AFaceTallerThanItsRowStartsInsideTheRow) {
+  host.fore = 0x000000;
+  host.back = 0xFFFFFF;
+  host.previewText = "I";  // one stem, seen at any height of the line
+  TfrmFontList sheet(host);
+  sheet.chkFontName->setChecked(false);
+  sheet.show();
+  const auto firstInk = [&](int height) {
+    QImage img(300, height, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+      QPainter p(&img);
+      sheet.ListBox1DrawItem(p, img.rect(), 0, {});
+    }
+    int x0 = img.width();
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x)
+        if (qGray(img.pixel(x, y)) < 160) x0 = std::min(x0, x);
+    return x0;
+  };
+  const int normal = firstInk(sheet.ListBox1->ItemHeight());
+  ASSERT_LT(normal, 10);
+  // Far lower than an 18-point line: the centring offset is negative, yet the
+  // text starts where it does in a normal row instead of off the left edge.
+  EXPECT_NEAR(firstInk(4), normal, 2);
+}
+
 TEST_F(FontListSheetTest, ClickSetsThePreviewFace) {
   TfrmFontList sheet(host);
   sheet.resize(400, 300);
