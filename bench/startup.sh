@@ -3,7 +3,8 @@
 # first paint of the main window (wall clock, and the CPU time the process used
 # until then, which a busy machine does not inflate), and the resident memory
 # one second later.
-# Usage: bench/startup.sh [build-dir] [runs]
+# Usage: [PAGE=n] bench/startup.sh [build-dir] [runs]
+# PAGE starts on that sheet (as if the user had left it open), e.g. 1 for fonts.
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 runs=${2:-5}
@@ -14,6 +15,9 @@ fi
 
 for i in $(seq "$runs"); do
   home=$(mktemp -d)
+  if [ -n "${PAGE:-}" ]; then
+    printf '[Config]\r\nActivePage=%s\r\n' "$PAGE" >"$home/tintorb.ini"
+  fi
   err=$(mktemp)
   t0=$(date +%s.%N)
   TINTORB_HOME=$home TINTORB_TRACE_STARTUP=1 "$build/tintorb" 2>"$err" &
