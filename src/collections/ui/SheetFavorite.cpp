@@ -366,8 +366,12 @@ void TfrmFavorite::RebuildGroupTree() {
     FDropTargetNode = -1;
     trvGroup->clear();
     QList<QTreeWidgetItem*> nodes;
-    for (int i = 0; i < favorites.Count(); ++i)
-      nodes << new QTreeWidgetItem(QStringList{Q(favorites.GroupName(i))});
+    for (int i = 0; i < favorites.Count(); ++i) {
+      const QString name = Q(favorites.GroupName(i));
+      nodes << new QTreeWidgetItem(QStringList{name});
+      // The pane is narrow by default and the built-in names share a long prefix.
+      nodes.back()->setToolTip(0, name);
+    }
     trvGroup->addTopLevelItems(nodes);
     if (selected >= trvGroup->topLevelItemCount()) selected = 0;
     if (trvGroup->topLevelItemCount() > 0)

@@ -282,6 +282,7 @@ TEST_F(FavoriteSheet, RenamingAGroup) {
   GroupCommand(1, sheet->actRenameGroup);
   EXPECT_EQ(favorites.GroupName(1), "Gamma");
   EXPECT_EQ(sheet->trvGroup->topLevelItem(1)->text(0), "Gamma");
+  EXPECT_EQ(sheet->trvGroup->topLevelItem(1)->toolTip(0), "Gamma");  // full name when cut
   EXPECT_EQ(sheet->SelectedGroup(), 1);
 
   // Cancel leaves everything alone.
