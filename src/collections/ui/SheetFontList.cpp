@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -97,6 +98,27 @@ TfrmFontList::TfrmFontList(TSheetHost& host, QWidget* parent)
 
 TfrmFontList::~TfrmFontList() {
   FormDestroy();
+}
+
+// A serif capital and a small letter in the current-colour red: "faces".
+QIcon TfrmFontList::SheetIcon() const {
+  QPixmap pm(16, 16);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  QFont big(QStringLiteral("Serif"));
+  big.setPixelSize(14);
+  big.setBold(true);
+  p.setFont(big);
+  p.setPen(QColor(32, 32, 32));
+  p.drawText(QRect(0, 0, 11, 16), Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("A"));
+  QFont small(QStringLiteral("Sans Serif"));
+  small.setPixelSize(10);
+  small.setBold(true);
+  p.setFont(small);
+  p.setPen(QColor(200, 30, 30));
+  p.drawText(QRect(8, 0, 8, 15), Qt::AlignRight | Qt::AlignBottom, QStringLiteral("a"));
+  return QIcon(pm);
 }
 
 void TfrmFontList::FormCreate() {

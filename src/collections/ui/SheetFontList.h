@@ -27,6 +27,7 @@ class TfrmFontList : public TColorSheetPreviewForm {
 
   void ColorChanged(int kind) override;
   void PreviewTextChanged(const QString& text) override;
+  QIcon SheetIcon() const override;
 
   // Fills ListBox1 from the hidden list (enumerating fonts on first use).
   void FillFontList();

@@ -74,6 +74,10 @@ class FontListSheetTest : public ::testing::Test {
 TEST_F(FontListSheetTest, FontsEnumeratedOnFirstShowAndFiltered) {
   TfrmFontList sheet(host);
   EXPECT_EQ(sheet.Caption(), QString::fromUtf8("フォント"));
+  // Its own toolbar picture, not the letter-on-a-swatch stand-in.
+  const QImage icon = sheet.SheetIcon().pixmap(16, 16).toImage();
+  EXPECT_EQ(icon.size(), QSize(16, 16));
+  EXPECT_NE(icon, sheet.TColorSheetForm::SheetIcon().pixmap(16, 16).toImage());
   EXPECT_FALSE(FontTableBuilt());  // creating the sheet costs no enumeration
   EXPECT_EQ(sheet.ListBox1->Count(), 0);
   sheet.show();
