@@ -24,6 +24,16 @@ TFontFamilyInfo Fam(std::string name, bool jp = false, bool fixed = false, bool 
   return {std::move(name), true, jp, fixed, symbol, printer, screen};
 }
 
+// Counts the paint events a widget receives.
+struct PaintCounter : QObject {
+  explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++n;
+    return false;
+  }
+  int n = 0;
+};
+
 class FontListSheetTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -153,21 +163,12 @@ TEST_F(FontListSheetTest, PreviewTextShownAndRepaintedWhenNamesAreOff) {
   host.previewText = "iiii";
   EXPECT_NE(PaintRow(sheet, 0), wide);
 
-  int paints = 0;
-  struct Counter : QObject {
-    int* n;
-    bool eventFilter(QObject*, QEvent* e) override {
-      if (e->type() == QEvent::Paint) ++*n;
-      return false;
-    }
-  } counter;
-  counter.n = &paints;
-  sheet.ListBox1->viewport()->installEventFilter(&counter);
+  PaintCounter paints(sheet.ListBox1->viewport());
   QApplication::processEvents();
-  paints = 0;
+  paints.n = 0;
   sheet.PreviewTextChanged("iiii");
   QApplication::processEvents();
-  EXPECT_GT(paints, 0);
+  EXPECT_GT(paints.n, 0);
 }
 
 TEST_F(FontListSheetTest, BackgroundOnlyChangeRecoloursTheList) {
@@ -256,25 +257,16 @@ TEST_F(FontListSheetTest, AFrameOverItsBudgetShowsStandInsUntilIdle) {
   QApplication::processEvents();
   sheet.ClearRowCache();
   sheet.SetFrameBudgetMs(0);  // every face not cached is over budget
-  int paints = 0;
-  struct Counter : QObject {
-    int* n;
-    bool eventFilter(QObject*, QEvent* e) override {
-      if (e->type() == QEvent::Paint) ++*n;
-      return false;
-    }
-  } counter;
-  counter.n = &paints;
-  sheet.ListBox1->viewport()->installEventFilter(&counter);
+  PaintCounter paints(sheet.ListBox1->viewport());
   sheet.ListBox1->viewport()->repaint();
   EXPECT_EQ(sheet.RowCache().Count(), 0);
-  EXPECT_EQ(paints, 1);
+  EXPECT_EQ(paints.n, 1);
   // The idle pass draws them and repaints.
   EXPECT_TRUE(
-      IdleUntil([&] { return AllCached(sheet, 0, sheet.ListBox1->Count()) && paints > 1; }));
-  const int settled = paints;
+      IdleUntil([&] { return AllCached(sheet, 0, sheet.ListBox1->Count()) && paints.n > 1; }));
+  const int settled = paints.n;
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
-  EXPECT_EQ(paints, settled);  // nothing left to draw: no further repaints
+  EXPECT_EQ(paints.n, settled);  // nothing left to draw: no further repaints
 }
 
 TEST_F(FontListSheetTest, AFaceTallerThanItsRowStartsInsideTheRow) {
