@@ -100,24 +100,23 @@ TfrmFontList::~TfrmFontList() {
   FormDestroy();
 }
 
-// A serif capital and a small letter in the current-colour red: "faces".
+// A dark serif capital beside a small red letter.
 QIcon TfrmFontList::SheetIcon() const {
   QPixmap pm(16, 16);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   p.setRenderHint(QPainter::TextAntialiasing);
-  QFont big(QStringLiteral("Serif"));
-  big.setPixelSize(14);
-  big.setBold(true);
-  p.setFont(big);
-  p.setPen(QColor(32, 32, 32));
-  p.drawText(QRect(0, 0, 11, 16), Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("A"));
-  QFont small(QStringLiteral("Sans Serif"));
-  small.setPixelSize(10);
-  small.setBold(true);
-  p.setFont(small);
-  p.setPen(QColor(200, 30, 30));
-  p.drawText(QRect(8, 0, 8, 15), Qt::AlignRight | Qt::AlignBottom, QStringLiteral("a"));
+  const auto letter = [&p](const char* family, int px, QColor colour, QRect box, int align,
+                           const char* text) {
+    QFont f{QString::fromLatin1(family)};
+    f.setPixelSize(px);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(colour);
+    p.drawText(box, align | Qt::AlignBottom, QString::fromLatin1(text));
+  };
+  letter("Serif", 14, QColor(32, 32, 32), QRect(0, 0, 11, 16), Qt::AlignLeft, "A");
+  letter("Sans Serif", 10, QColor(200, 30, 30), QRect(8, 0, 8, 15), Qt::AlignRight, "a");
   return QIcon(pm);
 }
 
@@ -245,24 +244,23 @@ void TfrmFontList::PaintSample(QPainter& p, const QRect& rect, int index, bool s
   p.restore();
 }
 
-// Everything but the face that decides a row's pixels; a change empties the cache.
+// A change of anything but the face empties the cache.
 void TfrmFontList::CheckRowLook(const QSize& size, qreal dpr) {
-  QString look = QStringLiteral("%1x%2@%3 %4pt %5%6%7%8%9 %10/%11 ")
-                     .arg(size.width())
-                     .arg(size.height())
-                     .arg(dpr)
-                     .arg(fontSize_)
-                     .arg(int(StyleChecked(0)))
-                     .arg(int(StyleChecked(1)))
-                     .arg(int(StyleChecked(2)))
-                     .arg(int(chkFace->isChecked()))
-                     .arg(int(chkFontName->isChecked()))
-                     .arg(listFore_.rgb())
-                     .arg(listBack_.rgb());
-  if (!chkFace->isChecked()) look += ListBox1->font().toString();
-  if (!chkFontName->isChecked()) look += QLatin1Char('\n') + GetPreviewText();
+  RowLook look;
+  look.size = size;
+  look.dpr = dpr;
+  look.pointSize = fontSize_;
+  look.bold = StyleChecked(0);
+  look.italic = StyleChecked(1);
+  look.underline = StyleChecked(2);
+  look.face = chkFace->isChecked();
+  look.names = chkFontName->isChecked();
+  look.fore = listFore_.rgb();
+  look.back = listBack_.rgb();
+  if (!look.face) look.listFont = ListBox1->font();
+  if (!look.names) look.text = GetPreviewText();
   if (look == rowLook_) return;
-  rowLook_ = look;
+  rowLook_ = std::move(look);
   rowCache_.Clear();
 }
 

@@ -83,7 +83,18 @@ class TfrmFontList : public TColorSheetPreviewForm {
   // millisecond); rows are kept as images, and the rows a page away are drawn
   // while idle, so scrolling only copies pixels.
   TRowImageCache rowCache_;
-  QString rowLook_;
+  // Everything but the face that decides a row's pixels.
+  struct RowLook {
+    QSize size;
+    qreal dpr = 0;
+    int pointSize = 0;
+    bool bold = false, italic = false, underline = false, face = false, names = false;
+    QRgb fore = 0, back = 0;
+    QFont listFont;  // only when rows are not in their own faces
+    QString text;    // only when rows show the preview text
+    bool operator==(const RowLook&) const = default;
+  };
+  RowLook rowLook_;
   bool prefetchQueued_ = false;
   // One paint draws new faces for at most a few milliseconds; the rest show
   // in the list's face until the idle pass has drawn them.
