@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <iterator>
 
+#include "core/CssColor.h"
+
 namespace tintorb {
 
 namespace {
@@ -150,7 +152,8 @@ std::string TaskBarTitleText(TColor color) {
 }
 
 bool AcceptPastedText(std::string_view text, TColor& out) {
-  return TryHexToColor(text, out);
+  // The plain hex rule goes first, so whatever it reads keeps its meaning.
+  return TryHexToColor(text, out) || TryCssToColor(text, out);
 }
 
 }  // namespace tintorb

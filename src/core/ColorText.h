@@ -86,7 +86,7 @@ std::string WindowCaptionText(TColor color, const TCopyOptions& options);
 // "Tintorb [" + plain hex + "]".
 std::string TaskBarTitleText(TColor color);
 
-// Clipboard text read back as a colour: only the plain hex forms are accepted.
+// Clipboard text read back as a colour: the plain hex forms, then any CSS colour.
 bool AcceptPastedText(std::string_view text, TColor& out);
 
 }  // namespace tintorb

@@ -201,6 +201,64 @@ TEST(CliCopy, BadUsage) {
   ExpectUsageError({"copy", "ABCDEF", "--tag", "actTagHR", "--tag", "actTagTD"});
 }
 
+TEST(CliCss, EveryFormInOrderOrOne) {
+  const Output all = Cli({"css", "#9932cc"});
+  EXPECT_EQ(all.status, 0) << all.err;
+  std::vector<std::string> forms;
+  for (size_t at = 0; at < all.out.size();) {
+    const size_t nl = all.out.find('\n', at);
+    const std::string line = all.out.substr(at, nl - at);
+    forms.push_back(line.substr(0, line.find(' ')));
+    at = nl + 1;
+  }
+  EXPECT_EQ(forms, (std::vector<std::string>{"hex", "rgb", "rgb-legacy", "hsl", "hwb", "lab", "lch",
+                                             "oklab", "oklch", "p3", "name"}));
+  EXPECT_NE(all.out.find("\nname darkorchid\n"), std::string::npos) << all.out;
+  EXPECT_EQ(Cli({"css", "123456"}).out.find("name"), std::string::npos);
+  EXPECT_EQ(Cli({"css", "123456", "--form", "oklch"}).out, "oklch(31.92% 0.0725 251.17)\n");
+  EXPECT_EQ(Cli({"css", "FF0000", "--form", "hex"}).out, "#FF0000\n");
+  const Output none = Cli({"css", "123456", "--form", "name"});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.out, "");
+  ExpectUsageError({"css", "123456", "--form", "cmyk"}, "cmyk");
+  ExpectUsageError({"css", "123456", "--form"});
+  ExpectUsageError({"css"});
+  ExpectUsageError({"css", "red"});
+}
+
+TEST(CliContrast, RatioApcaAndLevels) {
+  EXPECT_EQ(Cli({"contrast", "777777", "FFFFFF"}).out,
+            "ratio 4.48\napca 71.1\naa fail\naa-large pass\naaa fail\naaa-large fail\n");
+  EXPECT_EQ(Cli({"contrast", "FFFFFF", "000000"}).out,
+            "ratio 21\napca -107.9\naa pass\naa-large pass\naaa pass\naaa-large pass\n");
+  EXPECT_EQ(Cli({"contrast", "000000", "#FFFFFF"}).out.substr(0, 20), "ratio 21\napca 106.0\n");
+  ExpectUsageError({"contrast", "000000"});
+  ExpectUsageError({"contrast", "000000", "FFFFFF", "000000"});
+  ExpectUsageError({"contrast", "000000", "white"});
+}
+
+TEST(CliPaste, PrintsWhatPasteSetsOrFails) {
+  struct Case {
+    const char* text;
+    const char* out;
+  } cases[] = {{"oklch(62.8% 0.2577 29.23)", "FF0000\n"},
+               {" rebeccapurple ", "663399\n"},
+               {"abcdef;", "ABCDEF\n"},
+               {"#abc", "AABBCC\n"}};
+  for (const Case& c : cases) {
+    const Output r = Cli({"paste", c.text});
+    EXPECT_EQ(r.status, 0) << c.text;
+    EXPECT_EQ(r.out, c.out) << c.text;
+  }
+  for (const char* text : {"\"#ABCDEF\"", "rgb(1 2)", ""}) {
+    const Output r = Cli({"paste", text});
+    EXPECT_EQ(r.status, 1) << text;
+    EXPECT_EQ(r.out, "") << text;
+  }
+  ExpectUsageError({"paste"});
+  ExpectUsageError({"paste", "red", "blue"});
+}
+
 TEST(CliCommands, HelpForEveryCommandGoesToStdout) {
   for (const char* cmd : {"info", "from", "copy"}) {
     const Output r = Cli({cmd, "--help"});

@@ -86,6 +86,16 @@ expect_title 'Tintorb ["#FFFFFF"]'
 xdotool key --clearmodifiers ctrl+c
 expect_clipboard '"#FFFFFF"'
 
+# CSS colours: an oklch() text pastes; the CSS menu copies its first form, rgb().
+set_clipboard 'oklch(62.8% 0.2577 29.23)'
+menu e p
+expect_title 'Tintorb ["#FF0000"]'
+menu s Return
+expect_clipboard 'rgb(255 0 0)'
+set_clipboard ' oklch(100% 0 0) '
+menu e p
+expect_title 'Tintorb ["#FFFFFF"]'
+
 menu f x
 for _ in $(seq 100); do
   kill -0 "$pid" 2>/dev/null || break
@@ -113,8 +123,9 @@ grep -qx 'Red=255' <<<"$text" || fail "Red is not 255"
 grep -qx 'Back=16777215' <<<"$text" || fail "Back is not white"
 grep -qx '2=543210' <<<"$text" || fail "swatch 2 is not 543210"
 grep -qx 'Size=16' <<<"$text" || fail "preview size is not 16"
-grep -qx 'H0="#FFFFFF"' <<<"$text" || fail "newest copy is not at the top"
-grep -qx 'H1="#000000"' <<<"$text" || fail "first copy is not second"
+grep -qx 'H0=rgb(255 0 0)' <<<"$text" || fail "newest copy is not at the top"
+grep -qx 'H1="#FFFFFF"' <<<"$text" || fail "second copy is not second"
+grep -qx 'H2="#000000"' <<<"$text" || fail "first copy is not third"
 # History comes last: its own copy re-read the file after the main write.
 [ "$(printf '%s\n' "$text" | grep '^\[' | tail -n1)" = "[History]" ] || fail "History is not last"
 
@@ -142,6 +153,6 @@ wait "$pid" || fail "exit status $? after SIGTERM"
 pid=
 [ "$(find "$ini" -newermt '2001-01-01')" = "$ini" ] || fail "SIGTERM did not write the settings"
 iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' | grep -qx '2=543210' || fail "swatch 2 did not survive"
-iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' | grep -qx 'Count=2' || fail "history did not survive"
+iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' | grep -qx 'Count=3' || fail "history did not survive"
 
 echo "e2e main window: ok"

@@ -29,6 +29,7 @@
 #include "app/SheetPages.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/ColorWell.h"
+#include "app/ui/CssCommands.h"
 #include "app/ui/FavoritesMenu.h"
 #include "app/ui/HistMenu.h"
 #include "app/ui/Icons.h"
@@ -124,6 +125,7 @@ void TForm1::CreateActions() {
   actHelp = MakeAction(this, Utf("ヘルプ(&H)"));
   actAbout = MakeAction(this, Utf("バージョン情報(&A)..."));
   actClose = MakeAction(this, Utf("終了(&X)"));
+  FCss = new TCssCommands(*this, this);
 
   for (size_t i = 0; i < kTagActions.size(); ++i) {
     actTags[i] = MakeAction(this, ToQ(TagInitialCaption(kTagActions[i])));
@@ -207,12 +209,14 @@ void TForm1::CreateMenus() {
   mnuEdit->addAction(actPaste);
   mnuEdit->addSeparator();
   mnuEdit->addAction(actInvert);
+  mnuEdit->addAction(FCss->actReachContrast);
   mnuEdit->addSeparator();
   mnuEdit->addAction(actRandom);
 
   N3 = bar->addMenu(Utf("タグ(&T)"));
   for (QAction* a : actTags) N3->addAction(a);
   connect(N3, &QMenu::aboutToShow, this, [this] { N3Click(); });
+  FCss->BuildMenu(bar);
 
   P2 = bar->addMenu(Utf("プログラミング(&P)"));
   for (QAction* a : actLiterals) P2->addAction(a);
@@ -311,6 +315,7 @@ void TForm1::CreateControls() {
   pntSwatch->setGeometry(160, 29, 113, 20);
   connect(pntSwatch, &TSwatchBar::pressed, this,
           [this](QPoint p, Qt::MouseButton b) { pntSwatchMouseDown(p, b); });
+  FCss->BuildReadout(Panel1, 280, 29);
 
   tlbColorSheet = new QToolBar(central);
   tlbColorSheet->setIconSize(QSize(16, 16));
@@ -546,6 +551,7 @@ void TForm1::SetBackColor(QObject* sender, TColor color) {
   FPreviewBackColor = color;
   ApplyPreviewColors();
   PaintBox1->update();
+  FCss->UpdateReadout();
   if (FCanvas && sender != FCanvas->CanvasWindow()) FCanvas->ApplyCurrentColor();
   if (!qobject_cast<TColorSheetForm*>(sender)) NotifyActiveSheet(1);
 }
@@ -556,6 +562,7 @@ void TForm1::RefreshColorDisplays() {
   setWindowIconText(ToQ(TaskBarTitleText(GetForeColor())));
   UpdateCaption();
   PaintBox1->update();
+  FCss->UpdateReadout();
 }
 
 QString TForm1::ApplicationTitle() const {

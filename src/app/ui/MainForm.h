@@ -32,6 +32,7 @@ namespace tintorb {
 
 class TColorPickerButton;
 class TColorWell;
+class TCssCommands;
 class TSwatchBar;
 class TFavorites;
 class THistoryMenu;
@@ -98,6 +99,8 @@ class TForm1 : public QMainWindow, public TSheetHost {
   // The task-bar title ("Tintorb [RRGGBB]"), kept as the window's icon text.
   QString ApplicationTitle() const;
   TCanvasLink* Canvas() const { return FCanvas.get(); }
+  // The CSS menu, the contrast read-out and its command.
+  TCssCommands* Css() const { return FCss; }
 
   // The notification-area icon reports its clicks here (QSystemTrayIcon
   // reasons); a single click restores the window once the double-click time
@@ -204,6 +207,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   std::array<std::string, 10> FSwatches;
   std::unique_ptr<TFavorites> FFavorites;
   std::unique_ptr<TCanvasLink> FCanvas;
+  TCssCommands* FCss = nullptr;
 
   TMainSettings FLoaded;  // what LoadSettings read; the base of what closing writes
   bool FShown = false;

@@ -29,6 +29,7 @@
 #include "app/ui/AboutBox.h"
 #include "app/ui/CanvasLink.h"
 #include "app/ui/ColorWell.h"
+#include "app/ui/CssCommands.h"
 #include "app/ui/HistMenu.h"
 #include "app/ui/MainForm.h"
 #include "collections/Favorites.h"
@@ -202,18 +203,20 @@ TEST_F(MainFormTest, EveryMenuHoldsItsCommandsInOrder) {
     return out;
   };
   const QList<QAction*> top = form->menuBar()->actions();
-  ASSERT_EQ(top.size(), 5);
+  ASSERT_EQ(top.size(), 6);
   EXPECT_EQ(S(top[0]->text()), "ファイル(&F)");
   EXPECT_EQ(S(top[1]->text()), "編集(&E)");
   EXPECT_EQ(S(top[2]->text()), "タグ(&T)");
-  EXPECT_EQ(S(top[3]->text()), "プログラミング(&P)");
-  EXPECT_EQ(S(top[4]->text()), "設定(&C)");
+  EXPECT_EQ(S(top[3]->text()), "CSS(&S)");
+  EXPECT_EQ(S(top[4]->text()), "プログラミング(&P)");
+  EXPECT_EQ(S(top[5]->text()), "設定(&C)");
   EXPECT_EQ(captions(form->mnuFile),
             (std::vector<std::string>{"キャンバスの表示(&C)", "ヘルプ(&H)", "バージョン情報(&A)...",
                                       "-", "終了(&X)"}));
   EXPECT_EQ(captions(form->mnuEdit),
             (std::vector<std::string>{"元に戻す(&U)", "-", "コピー(&C)", "最近コピーした色(&E)",
-                                      "貼り付け(&P)", "-", "色の反転(&I)", "-", "ランダム(&R)"}));
+                                      "貼り付け(&P)", "-", "色の反転(&I)",
+                                      "コントラストを満たす色(&K)", "-", "ランダム(&R)"}));
   EXPECT_EQ(captions(form->N3),
             (std::vector<std::string>{"<&FONT>", "<&HR>", "<&TABLE>", "<T&R>", "<T&H>", "<T&D>",
                                       "&color:", "actTagText", "actTagBgColor", "actLink",
@@ -419,6 +422,79 @@ TEST_F(MainFormTest, EveryCopyGoesToTheRecentCopiesMenu) {
   form->E1->actions()[3]->trigger();
   EXPECT_EQ(fakes.desktop.clipboard, "\"#ABCDEF\"");
   EXPECT_EQ(form->CurrentColor(), 0);
+}
+
+TEST_F(MainFormTest, CssMenuShowsAndCopiesTheFormsOfTheShownColour) {
+  Open();
+  TCssCommands& css = *form->Css();
+  auto captions = [&] {
+    emit css.mnuCss->aboutToShow();
+    std::vector<std::string> out;
+    for (QAction* a : css.mnuCss->actions())
+      if (a->isVisible()) out.push_back(S(a->text()));
+    return out;
+  };
+  form->SetForeColor(form.get(), RGB(0x12, 0x34, 0x56));
+  EXPECT_EQ(
+      captions(),
+      (std::vector<std::string>{
+          "rgb(18 52 86)", "rgb(18, 52, 86)", "hsl(210 65.4% 20.4%)", "hwb(210 7.1% 66.3%)",
+          "lab(20.68 -2.28 -24.59)", "lch(20.68 24.7 264.71)", "oklab(31.92% -0.0234 -0.0686)",
+          "oklch(31.92% 0.0725 251.17)", "color(display-p3 0.1066 0.2009 0.327)"}));
+  css.actCss[7]->trigger();
+  EXPECT_EQ(fakes.desktop.clipboard, "oklch(31.92% 0.0725 251.17)");
+  ASSERT_EQ(form->E1->actions().size(), 1);
+  EXPECT_NE(S(form->E1->actions()[0]->text()).find("oklch(31.92%"), std::string::npos);
+
+  form->SetForeColor(form.get(), RGB(0x99, 0x32, 0xCC));
+  EXPECT_EQ(captions().back(), "darkorchid");
+  // With web-safe colours the forms are those of the snapped colour.
+  form->actWebSafe->trigger();
+  EXPECT_EQ(captions().front(), "rgb(153 51 204)");
+  form->SetForeColor(form.get(), RGB(0x12, 0x34, 0x56));
+  EXPECT_EQ(captions().front(), "rgb(0 51 102)");
+  css.actCss[0]->trigger();
+  EXPECT_EQ(fakes.desktop.clipboard, "rgb(0 51 102)");
+}
+
+TEST_F(MainFormTest, PasteReadsCssTextsAndStillRefusesDecoratedOnes) {
+  Open();
+  fakes.desktop.clipboard = " oklch(62.8% 0.2577 29.23) ";
+  form->actPaste->trigger();
+  EXPECT_EQ(form->CurrentColor(), RGB(255, 0, 0));
+  for (const char* refused : {"COLOR=\"#abcdef\"", "hsl(10% 50% 50%)", "rgb(1 2)"}) {
+    fakes.desktop.clipboard = refused;
+    form->actPaste->trigger();
+    EXPECT_EQ(form->CurrentColor(), RGB(255, 0, 0)) << refused;
+  }
+}
+
+TEST_F(MainFormTest, ContrastReadoutFollowsBothColoursAndItsCommandIsUndoable) {
+  Open();
+  QLabel* readout = form->Css()->lblContrast;
+  form->SetForeColor(form.get(), RGB(0x77, 0x77, 0x77));
+  EXPECT_EQ(S(readout->text()), "4.48:1 AA large");
+  EXPECT_NE(S(readout->toolTip()).find("APCA Lc 71.1"), std::string::npos) << S(readout->toolTip());
+  form->SetBackColor(form.get(), clBlack);
+  EXPECT_EQ(S(readout->text()), "4.69:1 AA");
+  form->SetBackColor(form.get(), clWhite);
+
+  form->SetForeColor(form.get(), RGB(0x99, 0x99, 0x99));
+  Take();
+  form->Css()->actReachContrast->trigger();
+  EXPECT_EQ(form->CurrentColor(), RGB(0x76, 0x76, 0x76));
+  EXPECT_EQ(S(readout->text()), "4.54:1 AA");
+  EXPECT_EQ(Take(), (Log{"canvas ApplyCurrentColor", "iモード絵文字 ColorChanged 0"}));
+  // Shift asks for 7:1.
+  QTest::keyPress(form.get(), Qt::Key_Shift, Qt::ShiftModifier);
+  form->Css()->actReachContrast->trigger();
+  QTest::keyRelease(form.get(), Qt::Key_Shift);
+  EXPECT_EQ(form->CurrentColor(), RGB(0x59, 0x59, 0x59));
+  form->actUndo->trigger();
+  EXPECT_EQ(form->CurrentColor(), RGB(0x76, 0x76, 0x76));
+  // A colour that already passes stays, and leaves the undo colour alone.
+  form->Css()->actReachContrast->trigger();
+  EXPECT_EQ(form->UndoColor(), RGB(0x59, 0x59, 0x59));
 }
 
 TEST_F(MainFormTest, CheckEditRangeShowsTheMessageAndClamps) {
