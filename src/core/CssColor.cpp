@@ -138,6 +138,7 @@ std::string HueText(double h, int places, const std::string& chromaText) {
 std::string RoundedDigits(double x, int places) {
   // glibc prints the exact binary value, so the digit after the last kept
   // place decides the rounding without a second rounding in between.
+  if (!std::isfinite(x)) return "0";
   char buf[400];
   std::snprintf(buf, sizeof buf, "%.*f", places + 25, std::fabs(x));
   std::string s(buf);
