@@ -163,6 +163,7 @@ void TPickController::PortalFinished(const TPortalReply& reply) {
   hooks.ended = [this] {
     FSession->deleteLater();
     FSession = nullptr;
+    FForm.activateWindow();  // the keys go back to the main window
   };
   FSession = new TPickSession(reply.image, desktop, FPending, StartCross(desktop, scale),
                               std::move(hooks));
