@@ -22,6 +22,19 @@ constexpr int kLoupeText = 20;  // the hex line under the enlarged square
 constexpr int kLoupeOffset = 24;
 constexpr int kArmGap = 8, kArm = 10;  // the cross leaves the picked square free
 
+Qt::KeyboardModifier ModifierOfKey(int key) {
+  switch (key) {
+    case Qt::Key_Control:
+      return Qt::ControlModifier;
+    case Qt::Key_Shift:
+      return Qt::ShiftModifier;
+    case Qt::Key_Alt:
+      return Qt::AltModifier;
+    default:
+      return Qt::NoModifier;
+  }
+}
+
 int RadiusOf(Qt::KeyboardModifiers m) {
   return PickRadius(m.testFlag(Qt::ControlModifier), m.testFlag(Qt::ShiftModifier),
                     m.testFlag(Qt::AltModifier));
@@ -148,6 +161,14 @@ void TPickWindow::paintEvent(QPaintEvent* event) {
 
 void TPickWindow::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers m = event->modifiers();
+  // A modifier's own event does not carry the others on every platform (on
+  // Wayland it names just itself, and repeats): keep count of what is held.
+  if (const Qt::KeyboardModifier mod = ModifierOfKey(event->key())) {
+    FHeld |= mod;
+    if (!event->isAutoRepeat()) FHeld |= m;
+    return FSession.SetRadius(RadiusOf(FHeld));
+  }
+  FHeld = m;
   switch (event->key()) {
     case Qt::Key_Left:
       return FSession.MoveCrossBy(TCrossKey::Left);
@@ -171,12 +192,6 @@ void TPickWindow::keyPressEvent(QKeyEvent* event) {
       return FSession.Take(RadiusOf(m));
     case Qt::Key_Escape:
       return FSession.Cancel();
-    case Qt::Key_Control:
-      return FSession.SetRadius(RadiusOf(m | Qt::ControlModifier));
-    case Qt::Key_Shift:
-      return FSession.SetRadius(RadiusOf(m | Qt::ShiftModifier));
-    case Qt::Key_Alt:
-      return FSession.SetRadius(RadiusOf(m | Qt::AltModifier));
     default:
       break;
   }
@@ -186,17 +201,11 @@ void TPickWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void TPickWindow::keyReleaseEvent(QKeyEvent* event) {
-  const Qt::KeyboardModifiers m = event->modifiers();
-  switch (event->key()) {
-    case Qt::Key_Control:
-      return FSession.SetRadius(RadiusOf(m & ~Qt::ControlModifier));
-    case Qt::Key_Shift:
-      return FSession.SetRadius(RadiusOf(m & ~Qt::ShiftModifier));
-    case Qt::Key_Alt:
-      return FSession.SetRadius(RadiusOf(m & ~Qt::AltModifier));
-    default:
-      QWidget::keyReleaseEvent(event);
-  }
+  const Qt::KeyboardModifier mod = ModifierOfKey(event->key());
+  if (!mod) return QWidget::keyReleaseEvent(event);
+  if (event->isAutoRepeat()) return;
+  FHeld &= ~mod;
+  FSession.SetRadius(RadiusOf(FHeld));
 }
 
 void TPickWindow::closeEvent(QCloseEvent* event) {
@@ -206,6 +215,7 @@ void TPickWindow::closeEvent(QCloseEvent* event) {
 }
 
 void TPickWindow::mouseMoveEvent(QMouseEvent* event) {
+  FHeld = event->modifiers();
   FSession.PointerAt(FramePos(event->position()), RadiusOf(event->modifiers()));
 }
 

@@ -42,6 +42,7 @@ class TPickWindow : public QWidget {
 
   TPickSession& FSession;
   QRect FSource;
+  Qt::KeyboardModifiers FHeld;  // Ctrl, Shift, Alt as their own keys report them
 };
 
 // One pick on a frozen frame: the frame, the cross, the windows, and what a

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
@@ -154,6 +155,30 @@ TEST_F(FrozenPickTest, ThePointerPicksLiveAndEscRestores) {
   EXPECT_EQ(form->GetBackColor(), RGB(0, 0, 255));
   EXPECT_EQ(form->CurrentColor(), RGB(1, 2, 3));
   EXPECT_EQ(form->PickMode(), 0);
+}
+
+TEST_F(FrozenPickTest, HeldModifiersSetTheSquareThatTheLoupeShows) {
+  TPickWindow* w = Open();
+  ASSERT_TRUE(w);
+  const auto key = [&](QEvent::Type t, int k, Qt::KeyboardModifiers m, bool repeat = false) {
+    QKeyEvent e(t, k, m, QString(), repeat);
+    QApplication::sendEvent(w, &e);
+    return form->Pick()->Session()->Radius();
+  };
+  // As Wayland reports them: each modifier's event names only itself, and
+  // the held one repeats.
+  EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier), 2);
+  EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier), 4);
+  EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, true), 4);
+  EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier), 5);
+  EXPECT_EQ(key(QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier), 3);
+  EXPECT_EQ(key(QEvent::KeyRelease, Qt::Key_Control, Qt::ControlModifier), 1);
+  EXPECT_EQ(key(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier), 0);
+  // As X11 reports them: the others held come with the event.
+  EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier), 2);
+  EXPECT_EQ(key(QEvent::KeyPress, Qt::Key_Shift, Qt::ControlModifier), 4);
+  QTest::keyClick(w, Qt::Key_Escape);
+  ExpectClosed();
 }
 
 TEST_F(FrozenPickTest, WithoutAFrameTheDesktopPickerOrAMessage) {
