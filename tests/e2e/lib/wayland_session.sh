@@ -37,7 +37,7 @@ if [ -z "${TINTORB_WL_INNER:-}" ]; then
   chmod -R a+rX "$stage"
   # Below ctest's own limit, so that the session is always torn down here.
   wl_timeout=${wl_timeout:-150}
-  inner=(env TINTORB_WL_INNER=1 bash "$stage/$(basename "$script")" "$stage/build")
+  inner=(env TINTORB_WL_INNER=1 bash "$stage/$(basename "$script")" "$stage/build" "${@:2}")
   if [ "$(id -u)" -eq 0 ]; then
     user=tintorb-wl
     if ! id "$user" >/dev/null 2>&1; then
