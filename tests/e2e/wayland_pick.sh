@@ -10,7 +10,9 @@ wl_sway_config='for_window [title="^Tintorb "] floating enable, move position 0 
 lib=$(dirname "$0")/lib
 source "$lib/wayland_session.sh"
 
-convert -size 640x800 xc:'#FF0000' xc:'#0000FF' +append "PNG24:$rt/desktop.png"
+# Drawn in device pixels, so that the halves meet at device column 640 * scale.
+w=$((640 * wl_scale)) h=$((800 * wl_scale))
+convert -size "${w}x$h" xc:'#FF0000' xc:'#0000FF' +append "PNG24:$rt/desktop.png"
 swaymsg "output HEADLESS-1 bg $rt/desktop.png stretch" >/dev/null
 
 # The main window's title as sway reports it, with JSON's \" unescaped.
@@ -62,7 +64,7 @@ done
 expect_title 'Tintorb ["#000000"]' "fresh start"
 sleep 0.5
 
-# The cross starts at the centre pixel (640, 400): the first blue column.
+# The cross starts at the centre device pixel: the first blue column.
 open_pick
 wl_keys -k Return
 expect_pick_closed
@@ -74,7 +76,7 @@ wl_keys -k Left -k Return
 expect_pick_closed
 expect_title 'Tintorb ["#FF0000"]' "Left, Return"
 
-# Ctrl+Shift+Alt: 11 x 11 around (640, 400), five red and six blue columns:
+# Ctrl+Shift+Alt: 11 x 11 device pixels, five red and six blue columns:
 # red 255*5/11 = 115 (73), blue 255*6/11 = 139 (8B).
 open_pick
 wl_keys -M ctrl -M shift -M alt -s 50 -k Return -m alt -m shift -m ctrl

@@ -37,12 +37,13 @@ if [ -z "${TINTORB_WL_INNER:-}" ]; then
   chmod -R a+rX "$stage"
   # Below ctest's own limit, so that the session is always torn down here.
   wl_timeout=${wl_timeout:-150}
-  inner=(env TINTORB_WL_INNER=1 bash "$stage/$(basename "$script")" "$stage/build" "${@:2}")
+  inner=(env TINTORB_WL_INNER=1 TINTORB_WL_SCALE="${TINTORB_WL_SCALE:-1}" bash "$stage/$(basename "$script")" "$stage/build" "${@:2}")
   if [ "$(id -u)" -eq 0 ]; then
     user=tintorb-wl
     if ! id "$user" >/dev/null 2>&1; then
       useradd --system --user-group --no-create-home --home-dir /nonexistent \
-        --shell /usr/sbin/nologin "$user" || wl_fail "cannot create the user $user"
+        --shell /usr/sbin/nologin "$user" || id "$user" >/dev/null 2>&1 ||
+        wl_fail "cannot create the user $user"
     fi
     # runuser drops the environment except for a few names; pass ours on.
     set +e
@@ -110,10 +111,13 @@ wl_pids+=($!)
 wl_wait_for "$rt/bus" "the session bus did not start"
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$rt/bus
 
-# The compositor: one 1280x800 headless output.
+# The compositor: one headless output of 1280x800 logical pixels, at the
+# scale TINTORB_WL_SCALE (1 or 2), so $wl_scale device pixels to one.
+wl_scale=${TINTORB_WL_SCALE:-1}
 conf=$rt/sway.conf
 {
-  echo "output HEADLESS-1 resolution 1280x800 bg #808080 solid_color"
+  echo "output HEADLESS-1 resolution $((1280 * wl_scale))x$((800 * wl_scale)) scale $wl_scale"
+  echo "output HEADLESS-1 bg #808080 solid_color"
   echo "focus_follows_mouse no"
   echo "${wl_sway_config:-}"
 } >"$conf"
