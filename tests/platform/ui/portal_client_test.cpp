@@ -101,8 +101,15 @@ class PortalClientTest : public ::testing::Test {
     static int n = 0;
     serviceName = QString("fake-portal-%1").arg(++n);
     clientName = QString("client-%1").arg(n);
-    service.emplace(QDBusConnection::connectToBus(address, serviceName));
-    ASSERT_TRUE(service->isConnected());
+    // The socket is there a moment before the daemon listens on it.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          if (QDBusConnection::connectToBus(address, serviceName).isConnected()) return true;
+          QDBusConnection::disconnectFromBus(serviceName);
+          return false;
+        },
+        5000));
+    service.emplace(QDBusConnection(serviceName));
     fake = std::make_unique<FakePortal>(*service);
   }
 
