@@ -13,6 +13,8 @@ packages=(
   pngcheck
   chromium
   clang-format
+  sway qt6-wayland xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
+  pipewire wtype grim dbus
 )
 
 missing=()

@@ -33,6 +33,7 @@
 #include "app/ui/FavoritesMenu.h"
 #include "app/ui/HistMenu.h"
 #include "app/ui/Icons.h"
+#include "app/ui/PickController.h"
 #include "collections/Favorites.h"
 #include "collections/ui/DialogFavorite.h"
 #include "controls/ui/ColorPickerButton.h"
@@ -277,7 +278,7 @@ void TForm1::CreateControls() {
   btnColorPick->setToolTip(Utf("カラーピック"));
   btnColorPick->setAutoRaise(true);
   btnColorPick->setFocusPolicy(Qt::NoFocus);
-  btnColorPick->installEventFilter(this);
+  FPick = new TPickController(*this, btnColorPick);
   ToolBar1->addWidget(btnColorPick);
   btnFavorite = new QToolButton(ToolBar1);
   btnFavorite->setDefaultAction(actAddFavorite);
@@ -842,30 +843,8 @@ void TForm1::PaintBox1MouseDown(QPoint pos, Qt::MouseButton button) {
   }
 }
 
-void TForm1::btnColorPickMouseDown(Qt::MouseButton button) {
-  FPickMode = button == Qt::LeftButton ? 1 : 2;
-  btnColorPick->setDown(true);
-  btnColorPick->grabMouse(Qt::CrossCursor);
-}
-
-void TForm1::btnColorPickMouseMove(QPoint globalPos, Qt::KeyboardModifiers modifiers) {
-  if (FPickMode == 0) return;
-  const int r =
-      PickRadius(modifiers.testFlag(Qt::ControlModifier), modifiers.testFlag(Qt::ShiftModifier),
-                 modifiers.testFlag(Qt::AltModifier));
-  const std::vector<TColor> px =
-      Desktop().ScreenRect(globalPos.x() - r, globalPos.y() - r, 2 * r + 1, 2 * r + 1);
-  const TColor c = AverageColor(px);
-  if (FPickMode == 1)
-    SetForeColor(this, c);
-  else
-    SetBackColor(this, c);
-}
-
-void TForm1::btnColorPickMouseUp() {
-  FPickMode = 0;
-  btnColorPick->setDown(false);
-  btnColorPick->releaseMouse();
+int TForm1::PickMode() const {
+  return FPick->PickMode();
 }
 
 void TForm1::pntSwatchMouseDown(QPoint pos, Qt::MouseButton button) {
@@ -893,14 +872,9 @@ void TForm1::actSwatch1Execute(QAction* action) {
       }
     }
   }
-  const TPoint p = Desktop().CursorPos();
-  const TColor pixel = Desktop().ScreenPixel(p.x, p.y);
-  if (action == actESCPick) {
-    SetForeColor(this, pixel);
-    return;
-  }
+  if (action == actESCPick) return FPick->PickUnderPointer({TPickTarget::Fore});
   for (int d = 0; d < 10; ++d)
-    if (actSwatches[d] == action) SetSwatch(d, pixel);
+    if (actSwatches[d] == action) FPick->PickUnderPointer({TPickTarget::Swatch, d});
 }
 
 void TForm1::SetSwatch(int index, TColor color) {
@@ -938,26 +912,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (w && w->window() == this && IsWindowShortcut(w, static_cast<QKeyEvent*>(event)))
       return true;
   }
-  if (watched == btnColorPick) {
-    switch (event->type()) {
-      case QEvent::MouseButtonPress:
-        btnColorPickMouseDown(static_cast<QMouseEvent*>(event)->button());
-        return true;
-      case QEvent::MouseMove: {
-        auto* me = static_cast<QMouseEvent*>(event);
-        btnColorPickMouseMove(me->globalPosition().toPoint(), me->modifiers());
-        return true;
-      }
-      case QEvent::MouseButtonRelease:
-        btnColorPickMouseUp();
-        return true;
-      case QEvent::MouseButtonDblClick:
-        return true;
-      default:
-        break;
-    }
-  } else if ((watched == pnlWebSafe || watched == lblWebSafe) &&
-             event->type() == QEvent::MouseButtonPress) {
+  if ((watched == pnlWebSafe || watched == lblWebSafe) &&
+      event->type() == QEvent::MouseButtonPress) {
     if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) pnlWebSafeClick();
     return true;
   } else if (event->type() == QEvent::Wheel && !FTearingDown) {

@@ -35,6 +35,7 @@ class TColorWell;
 class TCssCommands;
 class TSwatchBar;
 class TFavorites;
+class TPickController;
 class THistoryMenu;
 
 // The preview box: a text box in which Return inserts no line break.
@@ -90,7 +91,8 @@ class TForm1 : public QMainWindow, public TSheetHost {
 
   TColor CurrentColor() const { return FCurrentColor; }
   TColor UndoColor() const { return FUndoColor; }
-  int PickMode() const { return FPickMode; }
+  int PickMode() const;
+  TPickController* Pick() const { return FPick; }
   int ActivePage() const { return FActivePage; }
   const std::vector<TColorSheetForm*>& Sheets() const { return FSheets; }
   const std::vector<QAction*>& SheetButtons() const { return FSheetButtons; }
@@ -174,9 +176,6 @@ class TForm1 : public QMainWindow, public TSheetHost {
   void PaintBox1MouseDown(QPoint pos, Qt::MouseButton button);
   void pntSwatchMouseDown(QPoint pos, Qt::MouseButton button);
   void btnPickerChange();
-  void btnColorPickMouseDown(Qt::MouseButton button);
-  void btnColorPickMouseMove(QPoint globalPos, Qt::KeyboardModifiers modifiers);
-  void btnColorPickMouseUp();
   void actSwatch1Execute(QAction* action);
   void actCopyExecute();
   void actPasteExecute();
@@ -196,7 +195,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   TColor FCurrentColor = 0;
   TColor FBackColor = 0xFFFFFF;
   TColor FUndoColor = 0;
-  int FPickMode = 0;
+  TPickController* FPick = nullptr;  // the screen pick, a child of the window
   int FActivePage = -1;
   std::vector<TColorSheetForm*> FSheets;
   std::vector<QWidget*> FSheetPanels;

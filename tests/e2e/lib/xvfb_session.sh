@@ -5,6 +5,9 @@
 build=$(cd "${1:?build directory}" && pwd)
 if [ -z "${TINTORB_E2E_INNER:-}" ]; then
   export TINTORB_E2E_INNER=1
+  # An X11 session even when started from a Wayland desktop.
+  unset WAYLAND_DISPLAY
+  export XDG_SESSION_TYPE=x11
   exec xvfb-run -a -s '-screen 0 1280x800x24' bash "$0" "$build"
 fi
 

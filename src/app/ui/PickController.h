@@ -1,0 +1,70 @@
+// The screen pick of the main window: the drag from btnColorPick and the keys
+// Esc and 0..9. On X11 they read the live screen under the pointer; in a
+// Wayland session, where that reads nothing, they take one frozen frame
+// through the desktop portal and pick on it in a window of its own.
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "app/ScreenPick.h"
+
+class QToolButton;
+
+namespace tintorb {
+
+class TForm1;
+class TPickSession;
+class TPortalClient;
+struct TPortalReply;
+
+class TPickController : public QObject {
+  Q_OBJECT
+ public:
+  // Watches `button` for the drag; the portal is used in a Wayland session.
+  TPickController(TForm1& form, QToolButton* button);
+  ~TPickController() override;
+
+  // 0 no drag, 1 dragging for the current colour, 2 for the background.
+  int PickMode() const { return FPickMode; }
+  // The colour under the pointer goes to `target` (Esc, the digit keys); in a
+  // Wayland session this opens the pick window instead.
+  void PickUnderPointer(TPickTarget target);
+
+  // Null for the live screen; otherwise picks go through this portal.
+  void SetPortal(std::unique_ptr<TPortalClient> portal);
+  TPortalClient* Portal() const { return FPortal.get(); }
+  TPickSession* Session() const { return FSession; }
+
+  // Portal messages, shown in a warning box.
+  static const char* const kNoPortalMessage;
+  static const char* const kNoAnswerMessage;
+  static const char* const kFallbackHint;
+
+ signals:
+  // The pick window has painted for the first time.
+  void PickWindowShown();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void btnColorPickMouseDown(Qt::MouseButton button);
+  void btnColorPickMouseMove(QPoint globalPos, Qt::KeyboardModifiers modifiers);
+  void btnColorPickMouseUp();
+
+  void OpenFrozen(TPickTarget target);
+  void PortalFinished(const TPortalReply& reply);
+  void Apply(TPickTarget target, TColor color);
+  TCrossPos StartCross(QRect desktop, double scale) const;
+
+  TForm1& FForm;
+  QToolButton* FButton;
+  int FPickMode = 0;
+  std::unique_ptr<TPortalClient> FPortal;
+  TPickTarget FPending;        // who the portal request is for
+  bool FPickingColor = false;  // the request under way is the PickColor fallback
+  TPickSession* FSession = nullptr;
+};
+
+}  // namespace tintorb
