@@ -13,6 +13,8 @@ packages=(
   pngcheck
   chromium
   clang-format
+  librsvg2-bin desktop-file-utils appstream man-db
+  dpkg-dev file lintian
 )
 
 missing=()
