@@ -12,11 +12,13 @@ install_check=0
 
 bash scripts/setup.sh
 build=${PACKAGE_BUILD_DIR:-build-deb}
-# Debian's hardening flags, as a Debian build would use them.
+# Debian's own compiler flags and hardening, as a Debian build would use them
+# (build type None: no flags of CMake's on top).
+export DEB_BUILD_MAINT_OPTIONS=${DEB_BUILD_MAINT_OPTIONS:-hardening=+all}
 CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
 export CXXFLAGS LDFLAGS
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTINTORB_TESTS=OFF -DTINTORB_DEBIAN=ON \
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=None -DTINTORB_TESTS=OFF -DTINTORB_DEBIAN=ON \
   -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build "$build" -j"$(nproc)"
 rm -rf "$build/cpack"
