@@ -15,6 +15,8 @@ packages=(
   clang-format
   sway qt6-wayland xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
   pipewire wtype grim dbus
+  librsvg2-bin desktop-file-utils appstream man-db
+  dpkg-dev file lintian
 )
 
 missing=()

@@ -12,6 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr const char* kHelpFile = "tintorb-help.html";
+
 std::optional<std::string>& Cached() {
   static std::optional<std::string> dir;
   return dir;
@@ -23,8 +25,11 @@ std::string Resolve() {
     fs::create_directories(home, ec);
     return fs::path(home).lexically_normal().string();
   }
+  // An installed program never writes beside itself, even when root or a
+  // user-owned prefix makes its folder writable.
   const std::string exeDir = ExecutableDir();
-  if (!exeDir.empty() && ::access(exeDir.c_str(), W_OK) == 0) return exeDir;
+  if (!exeDir.empty() && InstalledDataDir().empty() && ::access(exeDir.c_str(), W_OK) == 0)
+    return exeDir;
   fs::path base;
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
     base = xdg;
@@ -54,6 +59,21 @@ std::string ExecutableDir() {
   std::error_code ec;
   const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   return ec ? std::string() : exe.parent_path().string();
+}
+
+std::string InstalledDataDir() {
+  const std::string exeDir = ExecutableDir();
+  if (exeDir.empty()) return {};
+  // TINTORB_DATA_RELDIR is the data folder relative to the installed binary,
+  // so the check holds for any prefix the tree was installed into.
+  const fs::path dir = (fs::path(exeDir) / TINTORB_DATA_RELDIR).lexically_normal();
+  std::error_code ec;
+  return fs::is_regular_file(dir / kHelpFile, ec) ? dir.string() : std::string();
+}
+
+std::string HelpFilePath() {
+  const std::string installed = InstalledDataDir();
+  return (installed.empty() ? ExecutableDir() : installed) + "/" + kHelpFile;
 }
 
 std::string ExecutableName() {

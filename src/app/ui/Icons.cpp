@@ -132,6 +132,9 @@ QIcon ToolIcon(TToolImage image) {
 }
 
 QIcon AppIcon() {
+  // An installed copy shows the icon its desktop entry names.
+  const QIcon installed = QIcon::fromTheme(QStringLiteral(TINTORB_APP_ID));
+  if (!installed.isNull()) return installed;
   QIcon icon;
   for (int size : {16, 32, 48}) {
     QPixmap pm = Blank(size);

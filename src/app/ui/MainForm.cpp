@@ -753,7 +753,7 @@ void TForm1::actPreviewFontExecute() {
 }
 
 void TForm1::actHelpExecute() {
-  const std::string path = ExecutableDir() + "/tintorb-help.html";
+  const std::string path = HelpFilePath();
   if (!Desktop().OpenHelp(path))
     Dialogs().Error("ヘルプファイル \"" + path + "\" を開けませんでした。");
 }

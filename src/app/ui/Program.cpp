@@ -94,6 +94,8 @@ int RunTintorb(TApplication& app) {
   g_trace = std::getenv("TINTORB_TRACE_STARTUP") != nullptr;
   Trace("application");
   app.setApplicationName("Tintorb");
+  // Wayland app id and desktop file name: the task switcher finds the entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(TINTORB_APP_ID));
   app.setQuitOnLastWindowClosed(false);
   InstallQtDesktop();
   QFont ui(QStringLiteral("MS UI Gothic"));

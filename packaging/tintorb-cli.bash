@@ -1,0 +1,41 @@
+# bash completion for tintorb-cli
+# Commands and options are read from the program's own --help each time, so
+# the completion knows every command of the installed program.
+
+_tintorb_cli() {
+  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+  local prog=${COMP_WORDS[0]}
+  COMPREPLY=()
+
+  if ((COMP_CWORD == 1)); then
+    local commands
+    commands=$("$prog" --help 2>/dev/null | sed -n '/^commands:$/,/^$/s/^  \([^ ]*\).*/\1/p')
+    mapfile -t COMPREPLY < <(compgen -W "$commands --help --version" -- "$cur")
+    return
+  fi
+
+  local synopsis
+  synopsis=$("$prog" "${COMP_WORDS[1]}" --help 2>/dev/null | sed -n '1s/^usage: [^ ]* //p')
+  # An option written "--opt A|B|C" in the synopsis takes one of those values.
+  if [[ $prev == --* ]]; then
+    local values
+    values=$(grep -o -- "$prev [^ ]*|[^ ]*" <<<"$synopsis" | head -n1 | cut -d' ' -f2)
+    if [[ -n $values ]]; then
+      mapfile -t COMPREPLY < <(compgen -W "${values//|/ }" -- "$cur")
+      return
+    fi
+    # Any other option that takes a value (an upper-case word after it) gets no guess.
+    [[ $synopsis =~ $prev\ [A-Z] ]] && return
+  fi
+  if [[ $cur == -* ]]; then
+    local options
+    options=$(grep -o -- '--[a-z][a-z0-9-]*' <<<"$synopsis" | sort -u)
+    mapfile -t COMPREPLY < <(compgen -W "$options --help" -- "$cur")
+    return
+  fi
+  # Arguments are colours, numbers or files: offer files.
+  mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+  compopt -o filenames 2>/dev/null
+}
+
+complete -F _tintorb_cli tintorb-cli
