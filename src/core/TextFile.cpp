@@ -228,11 +228,6 @@ std::string EncodeTextFile(std::string_view utf8, TTextEncoding encoding) {
   return Encode(utf8, encoding);
 }
 
-TTextEncoding EncodingWritten(std::string_view utf8, TTextEncoding encoding) {
-  Encode(utf8, encoding);
-  return encoding;
-}
-
 std::optional<std::string> ReadFileBytes(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;

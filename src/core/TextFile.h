@@ -34,8 +34,6 @@ std::string DecodeTextFile(std::string_view bytes, TTextFileForm* form = nullptr
 // character and its bytes cannot be mistaken for UTF-8 on reading; otherwise
 // the text goes out as UTF-8 with a BOM. The UTF-8 forms are kept as they are.
 std::string EncodeTextFile(std::string_view utf8, TTextEncoding encoding = TTextEncoding::Cp932);
-// The encoding that EncodeTextFile actually gives for this text.
-TTextEncoding EncodingWritten(std::string_view utf8, TTextEncoding encoding);
 
 // Whole-file read; nullopt when the file cannot be opened.
 std::optional<std::string> ReadFileBytes(const std::string& path);
