@@ -81,12 +81,12 @@ TIniFile::TIniFile() = default;
 
 TIniFile::TIniFile(const std::string& path) : path_(path) {
   if (path_.empty()) return;
-  if (auto bytes = ReadFileBytes(path_)) Parse(DecodeTextFile(*bytes));
+  if (auto bytes = ReadFileBytes(path_)) Parse(DecodeTextFile(*bytes, &form_));
 }
 
 TIniFile TIniFile::FromBytes(std::string_view bytes) {
   TIniFile ini;
-  ini.Parse(DecodeTextFile(bytes));
+  ini.Parse(DecodeTextFile(bytes, &ini.form_));
   return ini;
 }
 
@@ -240,12 +240,13 @@ std::string TIniFile::ToText() const {
 }
 
 std::string TIniFile::ToBytes() const {
-  return EncodeTextFile(ToText());
+  return EncodeTextFile(ToText(), form_.encoding);
 }
 
-void TIniFile::UpdateFile() const {
+void TIniFile::UpdateFile() {
   if (path_.empty()) return;
-  WriteFileAtomic(path_, ToBytes());
+  const std::string backup = WriteTextFile(path_, ToText(), form_);
+  if (!backup.empty()) Dialogs().Warning(BackupNotice({backup}));
 }
 
 // ---------------------------------------------------------------- TIniGT

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/TextFile.h"
 #include "platform/Desktop.h"
 
 namespace tintorb {
@@ -19,6 +20,8 @@ class TIniFile {
   static TIniFile FromBytes(std::string_view bytes);
 
   const std::string& FileName() const { return path_; }
+  // The encoding the file was read in; UpdateFile writes it back in the same.
+  const TTextFileForm& Form() const { return form_; }
 
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& def) const;
@@ -38,9 +41,11 @@ class TIniFile {
   // The text UpdateFile writes (UTF-8, CR LF) and its bytes on disk.
   std::string ToText() const;
   std::string ToBytes() const;
-  // Writes the whole copy to disk atomically; throws EFileWriteError. A copy
-  // without a path is never written.
-  void UpdateFile() const;
+  // Writes the whole copy to disk atomically, in the encoding it was read in;
+  // throws EFileWriteError. A file that was read with undecodable bytes is
+  // first kept as "<file>.bak", and a warning says so. A copy without a path
+  // is never written.
+  void UpdateFile();
 
  private:
   struct Entry {
@@ -58,6 +63,7 @@ class TIniFile {
   void Parse(const std::string& text);
 
   std::string path_;
+  TTextFileForm form_;
   std::vector<Section> sections_;
 };
 

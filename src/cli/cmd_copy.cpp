@@ -68,7 +68,9 @@ std::string Help() {
       "  --quote | --no-quote    enclose in double quotes (default on)\n"
       "  --lower                 lower-case hex digits (default off)\n"
       "  --color-tag             put COLOR= in front (default off)\n"
-      "  --tag ACTION            the tag menu's text; COLOR= never applies\n"
+      "  --tag ACTION            the text a tag menu command copies, which is not\n"
+      "                          always its caption (the style colour is never\n"
+      "                          quoted); COLOR= never applies\n"
       "  --literal ACTION        a program literal; no option applies\n"
       "Tag actions:";
   for (TTagAction a : kTagActions) h += " " + std::string(TagActionName(a));

@@ -254,18 +254,39 @@ void TNamedColorList::LoadFromText(std::string_view text) {
 bool TNamedColorList::LoadFromFile(const std::string& path) {
   const auto bytes = ReadFileBytes(path);
   if (!bytes) return false;
-  LoadFromText(DecodeTextFile(*bytes));
+  LoadFromBytes(*bytes);
   return true;
 }
 
-std::string TNamedColorList::FileBytes() const {
-  std::string text;
-  for (const auto& row : rows_) text += row + "\r\n";
-  return EncodeTextFile(text);
+void TNamedColorList::LoadFromBytes(std::string_view bytes) {
+  LoadFromText(DecodeTextFile(bytes, &form_));
 }
 
-void TNamedColorList::SaveToFile(const std::string& path) const {
-  WriteFileAtomic(path, FileBytes());
+namespace {
+
+std::string FileText(const std::vector<std::string>& rows) {
+  std::string text;
+  for (const auto& row : rows) text += row + "\r\n";
+  return text;
+}
+
+}  // namespace
+
+std::string TNamedColorList::FileBytes() const {
+  return EncodeTextFile(FileText(rows_), form_.encoding);
+}
+
+std::string TNamedColorList::SaveToFile(const std::string& path) {
+  return WriteTextFile(path, FileText(rows_), form_);
+}
+
+std::string ProposedExportName(const std::string& last, std::string_view ext) {
+  if (last.empty()) return {};
+  const size_t base = last.rfind('/') + 1;  // npos + 1 == 0
+  const size_t dot = last.rfind('.');
+  // A leading dot starts a hidden file's name, not an extension.
+  const size_t stem = dot != std::string::npos && dot > base ? dot : last.size();
+  return last.substr(0, stem) + "." + std::string(ext);
 }
 
 std::string TNamedColorList::HTMLText(const THTMLTableOptions& options) const {
@@ -358,6 +379,7 @@ int TFavorites::AddGroup(const std::string& name) {
     Dialogs().Warning(kMsgGroupNameTaken);
     return -1;
   }
+  if (!CheckGroupName(name)) return -1;
   names_.push_back(name);
   groups_.push_back(std::make_unique<TNamedColorList>());
   return Count() - 1;
@@ -405,6 +427,7 @@ void TFavorites::RenameGroup(int index, const std::string& name) {
     Dialogs().Warning(kMsgGroupNameTaken);
     return;
   }
+  if (!CheckGroupName(name)) return;
   names_[size_t(index)] = name;
 }
 
@@ -435,6 +458,19 @@ std::string TFavorites::GroupFileName(const std::string& groupName) {
     }
   }
   return out + kGroupFileExt;
+}
+
+bool TFavorites::CheckGroupName(const std::string& groupName) {
+  // NAME_MAX of Linux file systems; the name is written in UTF-8.
+  if (GroupFileName(groupName).size() <= 255) return true;
+  Dialogs().Warning(kMsgGroupNameTooLong);
+  return false;
+}
+
+bool InputGroupName(const std::string& caption, const std::string& prompt, std::string& name) {
+  while (Dialogs().InputBox(caption, prompt, name))
+    if (TFavorites::CheckGroupName(name)) return true;
+  return false;
 }
 
 std::string TFavorites::GroupNameOfFile(const std::string& fileName, bool* ok) {
@@ -487,7 +523,7 @@ bool TFavorites::LoadFromDir(const std::string& dir) {
     }
     names_.push_back(name);
     groups_.push_back(std::make_unique<TNamedColorList>());
-    groups_.back()->LoadFromText(DecodeTextFile(*bytes));
+    groups_.back()->LoadFromBytes(*bytes);
     ownedFiles_.insert(path);
   }
   if (!clashes.empty() || !unreadable.empty()) {
@@ -509,11 +545,12 @@ bool TFavorites::LoadFromDir(const std::string& dir) {
 }
 
 bool TFavorites::SaveToDir(const std::string& dir) {
-  std::vector<std::string> written, errors;
+  std::vector<std::string> written, errors, backups;
   for (int i = 0; i < Count(); ++i) {
     const std::string path = PathIn(dir, GroupFileName(names_[size_t(i)]));
     try {
-      groups_[size_t(i)]->SaveToFile(path);
+      if (std::string bak = groups_[size_t(i)]->SaveToFile(path); !bak.empty())
+        backups.push_back(std::move(bak));
       written.push_back(path);
       ownedFiles_.insert(path);
     } catch (const EFileWriteError& e) {
@@ -543,6 +580,7 @@ bool TFavorites::SaveToDir(const std::string& dir) {
       it = ownedFiles_.erase(it);
     }
   }
+  if (!backups.empty()) Dialogs().Warning(BackupNotice(backups));
   if (!errors.empty()) {
     std::string text = "お気に入りを保存できませんでした。";
     for (const auto& e : errors) text += "\n" + e;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/Color.h"
+#include "core/TextFile.h"
 
 namespace tintorb {
 
@@ -25,6 +26,8 @@ class EFavoritesError : public std::runtime_error {
 inline constexpr const char* kGroupFileExt = ".tintorb";
 inline constexpr const char* kOldGroupFileExt = ".fav";
 inline constexpr const char* kMsgGroupNameTaken = "そのグループ名は既に使われてるよん";
+inline constexpr const char* kMsgGroupNameTooLong =
+    "そのグループ名は長すぎてファイル名にできないよん";
 inline constexpr const char* kMsgGetColorError = "GetColor時にエラーが発生しました";
 inline constexpr const char* kMsgActTooManyColors = "256色以上あるためActファイルに書き出せません";
 
@@ -40,6 +43,11 @@ struct THTMLTableOptions {
   TColor SampleBackColor = clWhite;
   std::string FileName;
 };
+
+// The name an export's save dialog proposes: the last chosen file name with
+// the export's extension ("/x/page.html", "act" -> "/x/page.act"); empty
+// when no name was chosen yet.
+std::string ProposedExportName(const std::string& last, std::string_view ext);
 
 // One group: rows "hex,name" in the user's order; equal rows are allowed.
 class TNamedColorList {
@@ -68,9 +76,15 @@ class TNamedColorList {
   // False (and the list unchanged) when the file cannot be read.
   bool LoadFromFile(const std::string& path);
   void LoadFromText(std::string_view decodedText);
-  // CP932 (UTF-8 with a BOM when CP932 cannot hold a name), CR LF, atomic.
+  // The bytes of a group file read into the list, remembering their encoding.
+  void LoadFromBytes(std::string_view bytes);
+  // How the group's file was read (CP932 for a group made in memory).
+  const TTextFileForm& Form() const { return form_; }
+  // CR LF, atomic, in the encoding the file was read in (CP932, or UTF-8 with
+  // a BOM when CP932 cannot hold a name). A file read with undecodable bytes
+  // is first kept as "<file>.bak"; returns that path ("" when none was made).
   // Throws EFileWriteError.
-  void SaveToFile(const std::string& path) const;
+  std::string SaveToFile(const std::string& path);
   std::string FileBytes() const;
 
   // HTML table page (CP932, CR LF, no BOM) and Adobe Color Table.
@@ -82,6 +96,7 @@ class TNamedColorList {
  private:
   void CheckIndex(int index, int limit) const;
   std::vector<std::string> rows_;
+  TTextFileForm form_;
 };
 
 // The store: group names (unique without regard to letter case) and their
@@ -92,7 +107,8 @@ class TFavorites {
   TFavorites(const TFavorites&) = delete;
   TFavorites& operator=(const TFavorites&) = delete;
 
-  int AddGroup(const std::string& name);  // -> index, or -1 (warning shown)
+  // -> index, or -1 (warning shown) when the name is taken or too long.
+  int AddGroup(const std::string& name);
   bool GroupExists(const std::string& name) const;
   void DeleteGroup(int index);
   void Clear();
@@ -100,7 +116,8 @@ class TFavorites {
   const TNamedColorList& Group(int index) const;
   int Count() const { return static_cast<int>(groups_.size()); }
   const std::string& GroupName(int index) const;
-  void RenameGroup(int index, const std::string& name);  // refused with a warning when taken
+  // Refused with a warning when the name is taken or too long.
+  void RenameGroup(int index, const std::string& name);
   std::string UniqueGroupName(const std::string& base) const;
   int IndexOfGroup(const std::string& name) const;  // -1 when absent
 
@@ -117,6 +134,9 @@ class TFavorites {
   // The file name of a group: the name with "%", "/" and NUL escaped where
   // needed so that it stays one file inside the directory.
   static std::string GroupFileName(const std::string& groupName);
+  // Whether the group's file name fits in the 255 bytes a file name may have;
+  // when it does not, shows kMsgGroupNameTooLong.
+  static bool CheckGroupName(const std::string& groupName);
   // The group name of a file name (without directory), or "" when the file is
   // not a group file; `ok` tells the two apart.
   static std::string GroupNameOfFile(const std::string& fileName, bool* ok = nullptr);
@@ -129,6 +149,10 @@ class TFavorites {
   std::set<std::string> ownedFiles_;     // absolute paths loaded or written this run
   std::set<std::string> reservedNames_;  // folded names of files skipped at loading
 };
+
+// The input box for a group name, shown again with the typed text after the
+// warning of CheckGroupName until the name fits or the user cancels (false).
+bool InputGroupName(const std::string& caption, const std::string& prompt, std::string& name);
 
 // Old layout: "*.fav" group files. Asks through Dialogs() whether to rename
 // them to "*.tintorb"; true when the user said Yes.

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace tintorb {
 
@@ -161,31 +162,70 @@ bool IsValidUtf8(std::string_view s) {
   return true;
 }
 
-std::string DecodeTextFile(std::string_view bytes) {
-  if (bytes.substr(0, 3) == kBom) {
-    bytes.remove_prefix(3);
-    if (IsValidUtf8(bytes)) return std::string(bytes);
-    // Damaged UTF-8: keep every valid character, mark the rest.
-    std::string out;
-    size_t i = 0;
-    while (i < bytes.size()) {
-      const size_t n = Utf8Len(bytes.substr(i));
-      if (IsValidUtf8(bytes.substr(i, n))) {
-        out.append(bytes.substr(i, n));
-        i += n;
-      } else {
-        out += "\xEF\xBF\xBD";
-        ++i;
-      }
-    }
-    return out;
-  }
-  return Cp932ToUtf8(bytes);
+namespace {
+
+bool HasNonAscii(std::string_view s) {
+  return std::any_of(s.begin(), s.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
-std::string EncodeTextFile(std::string_view utf8) {
-  if (auto cp = Utf8ToCp932(utf8)) return *cp;
+// Valid UTF-8 with a non-ASCII byte is read as UTF-8 when there is no BOM.
+bool LooksLikeUtf8(std::string_view bytes) {
+  return HasNonAscii(bytes) && IsValidUtf8(bytes);
+}
+
+const std::string kReplacement = "\xEF\xBF\xBD";
+
+// The bytes of `utf8` in the file encoding asked for, and the one used.
+std::string Encode(std::string_view utf8, TTextEncoding& encoding) {
+  if (encoding == TTextEncoding::Utf8) return std::string(utf8);
+  if (encoding == TTextEncoding::Cp932) {
+    // CP932 bytes that are valid UTF-8 would come back as other text.
+    if (auto cp = Utf8ToCp932(utf8); cp && !LooksLikeUtf8(*cp)) return *cp;
+    encoding = TTextEncoding::Utf8Bom;
+  }
   return kBom + std::string(utf8);
+}
+
+}  // namespace
+
+std::string DecodeTextFile(std::string_view bytes, TTextFileForm* form) {
+  TTextFileForm f;
+  std::string out;
+  if (bytes.substr(0, 3) == kBom) {
+    f.encoding = TTextEncoding::Utf8Bom;
+    bytes.remove_prefix(3);
+    if (IsValidUtf8(bytes)) {
+      out = bytes;
+    } else {
+      // Damaged UTF-8: keep every valid character, mark the rest.
+      f.damaged = true;
+      size_t i = 0;
+      while (i < bytes.size()) {
+        const size_t n = Utf8Len(bytes.substr(i));
+        if (IsValidUtf8(bytes.substr(i, n))) {
+          out.append(bytes.substr(i, n));
+          i += n;
+        } else {
+          out += kReplacement;
+          ++i;
+        }
+      }
+    }
+  } else if (LooksLikeUtf8(bytes)) {
+    f.encoding = TTextEncoding::Utf8;
+    out = bytes;
+  } else {
+    out = Cp932ToUtf8(bytes);
+    // CP932 has no form of U+FFFD, so one in the text marks undecodable bytes.
+    f.damaged = out.find(kReplacement) != std::string::npos;
+  }
+  if (form) *form = f;
+  return out;
+}
+
+std::string EncodeTextFile(std::string_view utf8, TTextEncoding encoding) {
+  return Encode(utf8, encoding);
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
@@ -208,36 +248,140 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   return out;
 }
 
-void WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  const std::string tmp = path + ".tmp-" + std::to_string(getpid());
-  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) throw EFileWriteError("'" + path + "' に書き込めません: " + std::strerror(errno));
+namespace {
+
+[[noreturn]] void ThrowWriteError(const std::string& path, int err) {
+  throw EFileWriteError("'" + path + "' に書き込めません: " + std::strerror(err));
+}
+
+// Writes all bytes; false with errno set on failure.
+bool WriteAll(int fd, std::string_view bytes) {
   const char* p = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
     const ssize_t n = ::write(fd, p, left);
     if (n < 0) {
       if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      ::unlink(tmp.c_str());
-      throw EFileWriteError("'" + path + "' に書き込めません: " + std::strerror(err));
+      return false;
     }
     p += n;
     left -= size_t(n);
   }
-  const bool synced = ::fsync(fd) == 0;
-  const int syncErr = errno;
-  if (::close(fd) != 0 || !synced) {
-    const int err = synced ? errno : syncErr;
-    ::unlink(tmp.c_str());
-    throw EFileWriteError("'" + path + "' に書き込めません: " + std::strerror(err));
+  return true;
+}
+
+// Sets the permission bits (unless `mode` is negative), writes, syncs and
+// closes; false with errno set on failure. The descriptor is closed either way.
+bool FinishFile(int fd, int mode, std::string_view bytes) {
+  const bool ok =
+      (mode < 0 || ::fchmod(fd, mode_t(mode)) == 0) && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  const int err = errno;
+  if (::close(fd) != 0 && ok) return false;
+  errno = err;
+  return ok;
+}
+
+// The file that `path` names once every symbolic link on its last component is
+// followed; a dangling link names the file it would create.
+std::string ResolveLinks(const std::string& path) {
+  std::filesystem::path p = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p.string();
+    std::error_code ec;
+    const std::filesystem::path target = std::filesystem::read_symlink(p, ec);
+    if (ec) ThrowWriteError(path, ec.value());
+    p = target.is_absolute() ? target : p.parent_path() / target;
   }
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) {
+  ThrowWriteError(path, ELOOP);
+}
+
+// "<file>.tmp-<pid>" beside the file, its name cut so that it still fits in
+// the 255 bytes of a file name when the file's own name is that long.
+std::string TemporaryName(const std::string& target) {
+  const std::string suffix = ".tmp-" + std::to_string(getpid());
+  const size_t slash = target.rfind('/') + 1;  // npos + 1 == 0
+  const size_t room = 255 - suffix.size();
+  return target.substr(0, slash + std::min(target.size() - slash, room)) + suffix;
+}
+
+}  // namespace
+
+void WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  const std::string target = ResolveLinks(path);
+  struct stat st {};
+  const bool exists = ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  const std::string tmp = TemporaryName(target);
+  ::unlink(tmp.c_str());  // a leftover of a crashed run with the same id
+  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) ThrowWriteError(path, errno);
+  // The umask may have taken bits away; the file being replaced had them.
+  if (!FinishFile(fd, exists ? int(st.st_mode & 07777) : -1, bytes)) {
     const int err = errno;
     ::unlink(tmp.c_str());
-    throw EFileWriteError("'" + path + "' に書き込めません: " + std::strerror(err));
+    ThrowWriteError(path, err);
   }
+  if (std::rename(tmp.c_str(), target.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(tmp.c_str());
+    ThrowWriteError(path, err);
+  }
+  // The rename itself reaches the disk only with its folder.
+  const std::string dir = std::filesystem::path(target).parent_path().string();
+  const int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dfd >= 0) {
+    const bool synced = ::fsync(dfd) == 0 || errno == EINVAL;  // EINVAL: cannot be synced
+    const int err = errno;
+    ::close(dfd);
+    if (!synced) ThrowWriteError(path, err);
+  }
+}
+
+namespace {
+
+// Copies the bytes now at `path` to a backup beside it with the same
+// permission bits; returns its path, or "" when there is no file to keep.
+std::string KeepOriginal(const std::string& path) {
+  const auto bytes = ReadFileBytes(path);
+  if (!bytes) return {};
+  struct stat st {};
+  const mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0600;
+  for (int n = 1; n <= 100; ++n) {
+    const std::string bak = path + ".bak" + (n == 1 ? "" : "." + std::to_string(n));
+    // A backup of the same bytes from an earlier run is kept, not doubled.
+    if (const auto old = ReadFileBytes(bak)) {
+      if (*old == *bytes) return bak;
+      continue;
+    }
+    const int fd = ::open(bak.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0 || !FinishFile(fd, int(mode), *bytes)) {
+      const int err = errno;
+      if (fd >= 0) ::unlink(bak.c_str());
+      throw EFileWriteError("'" + bak + "' に元のファイルを残せないため、'" + path +
+                            "' を書き換えません: " + std::strerror(err));
+    }
+    return bak;
+  }
+  throw EFileWriteError("'" + path + "' の控えを作る名前が見つからないため、書き換えません");
+}
+
+}  // namespace
+
+std::string WriteTextFile(const std::string& path, std::string_view utf8, TTextFileForm& form) {
+  const std::string backup = form.damaged ? KeepOriginal(path) : std::string();
+  TTextEncoding encoding = form.encoding;
+  const std::string bytes = Encode(utf8, encoding);
+  WriteFileAtomic(path, bytes);
+  form = {encoding, false};
+  return backup;
+}
+
+std::string BackupNotice(const std::vector<std::string>& backups) {
+  std::string text =
+      "読み取れない文字を含むファイルを書き直しました。元のファイルは次の名前で残してあります。";
+  for (const auto& b : backups) text += "\n" + b;
+  return text;
 }
 
 }  // namespace tintorb

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tintorb {
 
@@ -15,11 +16,24 @@ std::string Utf8ToCp932Html(std::string_view utf8);
 // CP932 -> UTF-8; undecodable bytes become U+FFFD. Never fails.
 std::string Cp932ToUtf8(std::string_view bytes);
 
-// Reads a settings or group file: UTF-8 when it starts with a BOM, CP932 otherwise.
-std::string DecodeTextFile(std::string_view bytes);
-// Encodes for a settings or group file: CP932 when it can hold every character,
-// otherwise UTF-8 with a BOM.
-std::string EncodeTextFile(std::string_view utf8);
+enum class TTextEncoding { Cp932, Utf8Bom, Utf8 };
+
+// How a settings or group file was read, kept with what was read from it so
+// that rewriting it keeps its encoding.
+struct TTextFileForm {
+  TTextEncoding encoding = TTextEncoding::Cp932;
+  bool damaged = false;  // some bytes decoded in neither encoding (now U+FFFD)
+  friend bool operator==(const TTextFileForm&, const TTextFileForm&) = default;
+};
+
+// Reads a settings or group file: UTF-8 after a BOM; UTF-8 without one when
+// the bytes are valid UTF-8 holding a non-ASCII byte; CP932 otherwise. Never
+// fails: undecodable bytes become U+FFFD and `form->damaged` is set.
+std::string DecodeTextFile(std::string_view bytes, TTextFileForm* form = nullptr);
+// Encodes for a settings or group file. CP932 is used when it holds every
+// character and its bytes cannot be mistaken for UTF-8 on reading; otherwise
+// the text goes out as UTF-8 with a BOM. The UTF-8 forms are kept as they are.
+std::string EncodeTextFile(std::string_view utf8, TTextEncoding encoding = TTextEncoding::Cp932);
 
 // Whole-file read; nullopt when the file cannot be opened.
 std::optional<std::string> ReadFileBytes(const std::string& path);
@@ -33,9 +47,21 @@ class EFileWriteError : public std::exception {
   std::string message_;
 };
 
-// Writes to a temporary file in the same directory and renames it over `path`,
-// so a failed write leaves the old file as it was. Throws EFileWriteError.
+// Writes to a temporary file beside the file that `path` names (through
+// symbolic links), syncs it, renames it over that file and syncs the folder,
+// so a failed write leaves the old file as it was. An existing file keeps its
+// permission bits; a new one gets the mode the umask gives. Throws
+// EFileWriteError.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// Writes a settings or group file in `form`'s encoding and then sets `form` to
+// what is on disk. Before a damaged file is rewritten, its bytes are copied to
+// "<path>.bak" (or "<path>.bak.2" ... when that name holds something else);
+// returns that copy's path, empty when none was made. Throws EFileWriteError,
+// also when the copy cannot be made (the file is then left alone).
+std::string WriteTextFile(const std::string& path, std::string_view utf8, TTextFileForm& form);
+// The warning shown once the originals of damaged files were kept.
+std::string BackupNotice(const std::vector<std::string>& backups);
 
 bool IsValidUtf8(std::string_view s);
 

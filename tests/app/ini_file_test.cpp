@@ -223,13 +223,21 @@ TEST(IniFile, EncodingFallsBackToUtf8WithBomAndBadBytesBecomeReplacement) {
   EXPECT_EQ(back.ReadString("S", "emoji", ""), "é😀");
   EXPECT_EQ(back.ReadString("S", "jp", ""), "日本語");
 
-  WriteBytes(path,
-             "[S]\r\nk=a\x82\r\nm=\xff\xfe"
-             "b\r\n");
+  testing::ScopedFakes fakes;
+  const std::string damaged =
+      "[S]\r\nk=a\x82\r\nm=\xff\xfe"
+      "b\r\n";
+  WriteBytes(path, damaged);
   TIniFile bad(path);
   EXPECT_TRUE(IsValidUtf8(bad.ReadString("S", "k", "")));
   EXPECT_EQ(bad.ReadString("S", "k", ""), "a\xEF\xBF\xBD");
   EXPECT_NE(bad.ReadString("S", "m", "").find("b"), std::string::npos);
+  // Rewriting it keeps the original first, and says so once.
+  bad.UpdateFile();
+  bad.UpdateFile();
+  EXPECT_EQ(Bytes(path + ".bak"), damaged);
+  EXPECT_EQ(fakes.dialogs.Of("Warning"), (std::vector<std::string>{BackupNotice({path + ".bak"})}));
+  EXPECT_EQ(TIniFile(path).ReadString("S", "k", ""), "a\xEF\xBF\xBD");
 }
 
 TEST(IniFile, MissingFileIsEmptyAndPathlessCopyIsNeverWritten) {
@@ -362,6 +370,17 @@ TEST_F(IniGTTest, SetFileNameDiscardsUnwrittenChangesAndUpdateFileWrites) {
   TIniGT again;
   again.Loaded();
   EXPECT_EQ(again.ReadInteger("Color", "Red", 0), 201);
+}
+
+TEST_F(IniGTTest, AUtf8FileWithoutBomIsReadAndWrittenBackAsUtf8) {
+  const std::string path = home_ / DefaultIniFileName();
+  WriteBytes(path, "[Preview]\r\nCaption=日本語のメモ\r\n");
+  TIniGT gt;
+  gt.Loaded();
+  EXPECT_EQ(gt.ReadString("Preview", "Caption", ""), "日本語のメモ");
+  gt.WriteInteger("Preview", "Size", 20);
+  gt.UpdateFile();
+  EXPECT_EQ(Bytes(path), "[Preview]\r\nCaption=日本語のメモ\r\nSize=20\r\n\r\n");
 }
 
 TEST_F(IniGTTest, WithoutAFileNameTheCopyLivesInMemoryOnly) {

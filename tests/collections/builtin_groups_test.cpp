@@ -4,12 +4,17 @@
 #include <set>
 
 #include "collections/Favorites.h"
+#include "core/TextFile.h"
 #include "support/Fakes.h"
 
 namespace tintorb {
+
+extern const std::string_view kData_pictograms;
+
 namespace {
 
 using testing::ScopedFakes;
+using testing::TempDir;
 
 std::u32string Decode(const std::string& s) {
   std::u32string out;
@@ -168,6 +173,53 @@ TEST(BuiltInGroups, CrayonsRunFromWhiteThroughGreysToBlackThenColours) {
     const TRGBRec c = HexToRGB(crayons.GetColor(i).Hex);
     EXPECT_FALSE(c.R == c.G && c.G == c.B) << crayons.Row(i) << " is a grey among the colours";
   }
+}
+
+// Valid UTF-8 is taken as UTF-8, so real Japanese text in CP932 must never be
+// valid UTF-8: checked on the built-in groups as files, on every row and name
+// alone, and on the pictogram names and the help page line by line.
+TEST(BuiltInGroups, Cp932TextIsNeverTakenForUtf8) {
+  ScopedFakes fakes;
+  TempDir dir;
+  TFavorites f;
+  CreateBuiltInGroups(f);
+  ASSERT_TRUE(f.SaveToDir(dir.path()));
+  TFavorites back;
+  ASSERT_TRUE(back.LoadFromDir(dir.path()));
+  ASSERT_EQ(back.Count(), 8);
+  std::vector<std::string> texts;
+  for (int g = 0; g < back.Count(); ++g) {
+    const TNamedColorList& original = f.Group(f.IndexOfGroup(back.GroupName(g)));
+    EXPECT_EQ(back.Group(g).Rows(), original.Rows()) << back.GroupName(g);
+    EXPECT_EQ(back.Group(g).Form(), TTextFileForm{}) << back.GroupName(g);
+    texts.push_back(back.GroupName(g));
+    for (int i = 0; i < original.Count(); ++i) {
+      texts.push_back(original.Row(i));
+      texts.push_back(original.GetColor(i).Name);
+    }
+  }
+  EXPECT_EQ(texts.size(), 8u + 2 * 390u);
+  auto addLines = [&](std::string_view data) {
+    for (size_t start = 0; start < data.size();) {
+      const size_t end = std::min(data.find('\n', start), data.size());
+      texts.emplace_back(data.substr(start, end - start));
+      start = end + 1;
+    }
+  };
+  addLines(kData_pictograms);
+  addLines(ReadFileBytes(std::string(TINTORB_SOURCE_DIR) + "/data/tintorb-help.html").value_or(""));
+  int japanese = 0;
+  for (const auto& text : texts) {
+    const auto bytes = Utf8ToCp932(text);
+    if (!bytes || std::all_of(bytes->begin(), bytes->end(),
+                              [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+      continue;
+    ++japanese;
+    TTextFileForm form;
+    EXPECT_EQ(DecodeTextFile(*bytes, &form), text);
+    EXPECT_EQ(form.encoding, TTextEncoding::Cp932) << text;
+  }
+  EXPECT_GT(japanese, 1000);
 }
 
 TEST(BuiltInGroups, ATakenNameSkipsThatGroupOnly) {

@@ -126,6 +126,95 @@ TEST(GroupFileNames, EveryNameStaysOneFileInsideTheDirectoryAndComesBack) {
   EXPECT_TRUE(fakes.dialogs.log.empty());
 }
 
+TEST(GroupFileNames, NamesTooLongForAFileNameAreRefused) {
+  ScopedFakes fakes;
+  TempDir dir;
+  auto repeat = [](const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+  };
+  // ".tintorb" takes 8 of the 255 bytes; "/" is written as 3 bytes, a kanji too.
+  const std::string longest(247, 'a');
+  const struct {
+    std::string name;
+    bool fits;
+  } cases[] = {
+      {longest, true},
+      {longest + "b", false},
+      {std::string(244, 'a') + "/", true},
+      {std::string(245, 'a') + "/", false},
+      {repeat("色", 82), true},
+      {repeat("色", 83), false},
+  };
+  for (const auto& c : cases) {
+    fakes.dialogs.log.clear();
+    EXPECT_EQ(TFavorites::CheckGroupName(c.name), c.fits) << c.name.size();
+    EXPECT_EQ(fakes.dialogs.Of("Warning"),
+              c.fits ? std::vector<std::string>{} : std::vector<std::string>{kMsgGroupNameTooLong});
+  }
+  // The limit is the file system's: the longest name is saved, one byte more is not.
+  TFavorites f;
+  ASSERT_EQ(f.AddGroup(longest), 0);
+  EXPECT_TRUE(f.SaveToDir(dir.path()));
+  EXPECT_THROW(WriteFileAtomic(dir / (longest + "b.tintorb"), "x"), EFileWriteError);
+
+  // Adding, renaming and cloning ("name1") refuse it and change nothing.
+  fakes.dialogs.log.clear();
+  EXPECT_EQ(f.AddGroup(longest + "b"), -1);
+  ASSERT_EQ(f.AddGroup("short"), 1);
+  f.RenameGroup(1, longest + "b");
+  EXPECT_EQ(f.GroupName(1), "short");
+  EXPECT_EQ(f.AddGroup(f.UniqueGroupName(longest)), -1);
+  EXPECT_EQ(f.Count(), 2);
+  EXPECT_EQ(fakes.dialogs.Of("Warning"), std::vector<std::string>(3, kMsgGroupNameTooLong));
+
+  // The input box comes back with the typed text until it fits or is cancelled.
+  fakes.dialogs.inputAnswers = {longest + "b", std::string("ok")};
+  std::string name = "新しいグループ";
+  EXPECT_TRUE(InputGroupName("t", "p", name));
+  EXPECT_EQ(name, "ok");
+  EXPECT_EQ(fakes.dialogs.inputPresets,
+            (std::vector<std::string>{"新しいグループ", longest + "b"}));
+  fakes.dialogs.inputAnswers = {longest + "b", std::nullopt};
+  EXPECT_FALSE(InputGroupName("t", "p", name));
+}
+
+TEST(GroupFiles, EachFileIsRewrittenInTheEncodingItWasReadIn) {
+  ScopedFakes fakes;
+  TempDir dir;
+  const std::string utf8 = "FF0000,赤い色\r\n00FF00,みどり\r\n";
+  const std::string cp932 = *Utf8ToCp932("0000FF,青\r\n");
+  const std::string bom =
+      "\xEF\xBB\xBF"
+      "0000FF,青\r\n";
+  const std::string bad = "FF0000,\xA0\xFD\r\n";
+  Put(dir / "和色.tintorb", utf8);
+  Put(dir / "cp.tintorb", cp932);
+  Put(dir / "bom.tintorb", bom);
+  Put(dir / "bad.tintorb", bad);
+  TFavorites f;
+  ASSERT_TRUE(f.LoadFromDir(dir.path()));
+  const int wa = f.IndexOfGroup("和色");
+  EXPECT_THAT(f.Group(wa).Rows(), ElementsAre("FF0000,赤い色", "00FF00,みどり"));
+  ASSERT_TRUE(f.SaveToDir(dir.path()));
+  // Unchanged groups come back byte for byte.
+  EXPECT_EQ(ReadFileBytes(dir / "和色.tintorb"), utf8);
+  EXPECT_EQ(ReadFileBytes(dir / "cp.tintorb"), cp932);
+  EXPECT_EQ(ReadFileBytes(dir / "bom.tintorb"), bom);
+  // The undecodable one was kept before it was rewritten, and one warning says so.
+  EXPECT_EQ(ReadFileBytes(dir / "bad.tintorb.bak"), bad);
+  EXPECT_EQ(fakes.dialogs.Of("Warning"),
+            (std::vector<std::string>{BackupNotice({dir / "bad.tintorb.bak"})}));
+
+  // An added row keeps UTF-8 without a BOM; nothing is backed up again.
+  f.Group(wa).Add("0000FF", "あお");
+  ASSERT_TRUE(f.SaveToDir(dir.path()));
+  EXPECT_EQ(ReadFileBytes(dir / "和色.tintorb"), utf8 + "0000FF,あお\r\n");
+  EXPECT_EQ(fakes.dialogs.Of("Warning").size(), 1u);
+  EXPECT_EQ(ReadFileBytes(dir / "bad.tintorb.bak"), bad);
+}
+
 TEST(GroupFiles, LoadedInFileNameOrderRegularFilesOnly) {
   ScopedFakes fakes;
   TempDir dir;

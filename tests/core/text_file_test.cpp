@@ -74,14 +74,40 @@ TEST(TextFileEncoding, CP932WhenPossibleElseUtf8WithBom) {
   EXPECT_EQ(DecodeTextFile(EncodeTextFile(kJapanese)), kJapanese);
 }
 
-TEST(TextFileEncoding, DecodeNeverFails) {
+TEST(TextFileEncoding, EachFileIsReadInItsOwnEncoding) {
+  using E = TTextEncoding;
   const std::string fffd = "\xEF\xBF\xBD";
-  // A damaged UTF-8 file keeps what is valid.
-  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBFok\xC3(\xE3\x81\x82"), "ok" + fffd + "(あ");
-  // A BOM alone is an empty text; no BOM means CP932.
-  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF"), "");
-  EXPECT_EQ(DecodeTextFile("\x82\xA0"), "あ");
-  EXPECT_EQ(DecodeTextFile(""), "");
+  const struct {
+    std::string bytes, text;
+    TTextFileForm form;
+  } cases[] = {
+      {"FF0000,赤い色\r\n00FF00,みどり\r\n",
+       "FF0000,赤い色\r\n00FF00,みどり\r\n",
+       {E::Utf8, false}},
+      {"[Preview]\r\nCaption=日本語のメモ\r\n",
+       "[Preview]\r\nCaption=日本語のメモ\r\n",
+       {E::Utf8, false}},
+      {"\x82\xA0", "あ", {E::Cp932, false}},
+      {"plain ASCII\r\n", "plain ASCII\r\n", {E::Cp932, false}},
+      {"", "", {E::Cp932, false}},
+      {"\xEF\xBB\xBF", "", {E::Utf8Bom, false}},
+      {"\xEF\xBB\xBF\xE8\xB5\xA4", "赤", {E::Utf8Bom, false}},
+      // Neither UTF-8 nor CP932: decoded with U+FFFD and marked.
+      {"a\xA0z\x82\xA0", "a" + fffd + "zあ", {E::Cp932, true}},
+      // A damaged UTF-8 file keeps what is valid.
+      {"\xEF\xBB\xBFok\xC3(\xE3\x81\x82", "ok" + fffd + "(あ", {E::Utf8Bom, true}},
+  };
+  for (const auto& c : cases) {
+    TTextFileForm form{E::Utf8Bom, true};
+    EXPECT_EQ(DecodeTextFile(c.bytes, &form), c.text) << c.bytes;
+    EXPECT_EQ(form, c.form) << c.bytes;
+  }
+}
+
+TEST(TextFileEncoding, Cp932ThatWouldReadAsUtf8GoesOutWithABom) {
+  // Half-width "ﾃｽ" is C3 BD in CP932, which is also the UTF-8 of "ý".
+  EXPECT_EQ(EncodeTextFile("ﾃｽ"), "\xEF\xBB\xBFﾃｽ");
+  EXPECT_EQ(EncodeTextFile("ﾃｽﾄ"), "\xC3\xBD\xC4");
 }
 
 TEST(IsValidUtf8, RejectsOverlongSurrogatesAndTruncation) {
@@ -102,6 +128,103 @@ TEST(FileIo, WriteThenReadBackByteForByte) {
   EXPECT_EQ(ReadFileBytes(path), "short");
   // Nothing but the file itself is left behind.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// Reads a real file, writes it back as the program does at exit.
+std::string RewriteAsRead(const std::string& path, const std::string& append = "") {
+  TTextFileForm form;
+  const std::string text = DecodeTextFile(*ReadFileBytes(path), &form);
+  return WriteTextFile(path, text + append, form);
+}
+
+TEST(TextFileRewrite, EveryFileKeepsTheEncodingItWasReadIn) {
+  TempDir dir;
+  const std::string bom = "\xEF\xBB\xBF";
+  const struct {
+    std::string bytes, append, expected;
+  } cases[] = {
+      // Unchanged text: the very same bytes.
+      {"FF0000,赤い色\r\n00FF00,みどり\r\n", "", "FF0000,赤い色\r\n00FF00,みどり\r\n"},
+      {*Utf8ToCp932("FF0000,赤\r\n"), "", *Utf8ToCp932("FF0000,赤\r\n")},
+      {bom + "FF0000,赤\r\n", "", bom + "FF0000,赤\r\n"},
+      {"ascii\r\n", "", "ascii\r\n"},
+      // Added text: UTF-8 stays UTF-8 (with or without BOM); CP932 stays CP932
+      // until a character does not fit.
+      {"a=赤\r\n", "b=café\r\n", "a=赤\r\nb=café\r\n"},
+      {bom + "a\r\n", "b=青\r\n", bom + "a\r\nb=青\r\n"},
+      {*Utf8ToCp932("a=赤\r\n"), "b=青\r\n", *Utf8ToCp932("a=赤\r\nb=青\r\n")},
+      {*Utf8ToCp932("a=赤\r\n"), "b=😀\r\n", bom + "a=赤\r\nb=😀\r\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string path = dir / "f.tintorb";
+    WriteFileAtomic(path, c.bytes);
+    EXPECT_EQ(RewriteAsRead(path, c.append), "") << c.bytes;
+    EXPECT_EQ(ReadFileBytes(path), c.expected) << c.bytes;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "f.tintorb.bak"));
+}
+
+TEST(TextFileRewrite, UndecodableFileIsKeptAsBakBeforeTheFirstRewrite) {
+  TempDir dir;
+  const std::string path = dir / "tintorb.ini";
+  const std::string original = "[Preview]\r\nCaption=\xA0\xFD\x82\r\n";
+  WriteFileAtomic(path, original);
+  ::chmod(path.c_str(), 0640);
+  TTextFileForm form;
+  const std::string text = DecodeTextFile(original, &form);
+  ASSERT_TRUE(form.damaged);
+  EXPECT_EQ(WriteTextFile(path, text, form), path + ".bak");
+  EXPECT_EQ(ReadFileBytes(path + ".bak"), original);
+  struct stat st {};
+  ASSERT_EQ(::stat((path + ".bak").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  // The rewrite holds the replacement characters in UTF-8; later rewrites in
+  // the same run leave the backup alone.
+  EXPECT_EQ(form, (TTextFileForm{TTextEncoding::Utf8Bom, false}));
+  EXPECT_EQ(DecodeTextFile(*ReadFileBytes(path)), text);
+  EXPECT_EQ(WriteTextFile(path, text + "x=1\r\n", form), "");
+  EXPECT_EQ(ReadFileBytes(path + ".bak"), original);
+
+  // A backup that holds something else is never overwritten.
+  WriteFileAtomic(path, "\xA0other");
+  EXPECT_EQ(RewriteAsRead(path), path + ".bak.2");
+  EXPECT_EQ(ReadFileBytes(path + ".bak"), original);
+  EXPECT_EQ(ReadFileBytes(path + ".bak.2"), "\xA0other");
+}
+
+TEST(FileIo, WritesThroughSymbolicLinksKeepingTheTargetsMode) {
+  TempDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directory(dir / "real");
+  const std::string target = dir / "real/tintorb.ini";
+  WriteFileAtomic(target, "old");
+  ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+  // A relative link to a relative link.
+  fs::create_symlink("real/tintorb.ini", dir / "inner");
+  fs::create_symlink("inner", dir / "tintorb.ini");
+  WriteFileAtomic(dir / "tintorb.ini", "new");
+  EXPECT_TRUE(fs::is_symlink(dir / "tintorb.ini"));
+  EXPECT_TRUE(fs::is_symlink(dir / "inner"));
+  EXPECT_EQ(ReadFileBytes(target), "new");
+  struct stat st {};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  // No temporary is left in either folder.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), {}), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 3);
+
+  // A dangling link creates its target; a new file gets the umask's mode.
+  fs::create_symlink(dir / "real/new.tintorb", dir / "g.tintorb");
+  const mode_t old = ::umask(002);
+  WriteFileAtomic(dir / "g.tintorb", "row");
+  ::umask(old);
+  EXPECT_TRUE(fs::is_symlink(dir / "g.tintorb"));
+  EXPECT_EQ(ReadFileBytes(dir / "real/new.tintorb"), "row");
+  ASSERT_EQ(::stat((dir / "real/new.tintorb").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0664u);
+
+  fs::create_symlink("loop", dir / "loop");
+  EXPECT_THROW(WriteFileAtomic(dir / "loop", "x"), EFileWriteError);
 }
 
 TEST(FileIo, ReadingWhatIsNotAFileGivesNothing) {

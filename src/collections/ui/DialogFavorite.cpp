@@ -127,7 +127,7 @@ void TdlgFavorite::UpdateOk() {
 
 void TdlgFavorite::btnNewGroupClick() {
   std::string name = "新しいグループ";
-  if (!Dialogs().InputBox("グループの新規作成", "グループ名を入力して下さい", name)) return;
+  if (!InputGroupName("グループの新規作成", "グループ名を入力して下さい", name)) return;
   const int index = favorites_.AddGroup(name);  // a taken name is refused with a warning
   if (index < 0) return;
   ++groupsAdded_;

@@ -558,7 +558,7 @@ void TfrmFavorite::SetDropTargetNode(int index) {
 
 void TfrmFavorite::actNewGroupExecute() {
   std::string name = "新しいグループ";
-  if (!Dialogs().InputBox("グループの新規作成", "グループ名を入力して下さい", name)) return;
+  if (!InputGroupName("グループの新規作成", "グループ名を入力して下さい", name)) return;
   if (GetFavorites().AddGroup(name) < 0) return;
   trvGroup->addTopLevelItem(new QTreeWidgetItem(QStringList{Q(name)}));
   NotifyFavoritesChanged();
@@ -592,7 +592,7 @@ void TfrmFavorite::actRenameGroupExecute() {
   if (g < 0) return;
   TFavorites& favorites = GetFavorites();
   std::string name = favorites.GroupName(g);
-  if (!Dialogs().InputBox("グループの名前", "グループ名を変更します", name)) return;
+  if (!InputGroupName("グループの名前", "グループ名を変更します", name)) return;
   favorites.RenameGroup(g, name);  // a taken name is refused with a warning
   RebuildGroupTree();
   NotifyFavoritesChanged();
@@ -675,7 +675,7 @@ void TfrmFavorite::actExportHTMLExecute() {
   TSaveFileRequest request;
   request.defaultExt = "html";
   request.filter = "HTML|*.html;*.htm|すべてのファイル|*.*";
-  request.fileName = FSaveFileName;
+  request.fileName = ProposedExportName(FSaveFileName, "html");
   const auto path = Dialogs().SaveFile(request);
   if (!path) return;
   FSaveFileName = *path;
@@ -695,7 +695,7 @@ void TfrmFavorite::actExportACTExecute() {
   TSaveFileRequest request;
   request.defaultExt = "act";
   request.filter = "Adobe Color Table File|*.act|すべてのファイル|*.*";
-  request.fileName = FSaveFileName;
+  request.fileName = ProposedExportName(FSaveFileName, "act");
   const auto path = Dialogs().SaveFile(request);
   if (!path) return;
   FSaveFileName = *path;

@@ -148,7 +148,7 @@ void TfrmScheme::ListBox1DrawItem(QPainter& canvas, const QRect& rect, int index
 
 void TfrmScheme::actMakeFavoriteGroupExecute() {
   std::string name = "新しいグループ";
-  if (!Dialogs().InputBox("グループの新規作成", "グループ名を入力して下さい", name)) return;
+  if (!InputGroupName("グループの新規作成", "グループ名を入力して下さい", name)) return;
   TFavorites& favorites = GetFavorites();
   const int index = favorites.AddGroup(name);  // shows its own warning when refused
   if (index < 0) return;
@@ -162,8 +162,10 @@ std::string TfrmScheme::AskExportFile(const char* ext, const char* filter, bool&
   request.defaultExt = ext;
   request.filter = filter;
   request.overwritePrompt = true;
+  request.fileName = ProposedExportName(FSaveFileName, ext);
   const auto file = Dialogs().SaveFile(request);
   ok = file.has_value();
+  if (ok) FSaveFileName = *file;
   return file.value_or("");
 }
 

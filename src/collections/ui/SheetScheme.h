@@ -46,6 +46,7 @@ class TfrmScheme : public TColorSheetForm {
 
   TScheme FScheme;
   std::map<TSchemeTemplate, QAction*> FTemplateActions;
+  std::string FSaveFileName;  // SaveDialog1 keeps the last chosen name
 };
 
 }  // namespace tintorb

@@ -167,5 +167,20 @@ TEST_F(AddFavorite, WithoutGroupsNothingIsAddedButAGroupCanBeMade) {
   EXPECT_EQ(host.favoritesChangedCalls, 2);
 }
 
+TEST_F(AddFavorite, ANewGroupNameTooLongForAFileKeepsTheDialogOpen) {
+  favorites.AddGroup("mine");
+  fakes.dialogs.inputAnswers = {std::string(300, 'x'), std::nullopt};
+  EXPECT_TRUE(Run(RGB(1, 2, 3), [](TdlgFavorite& d) {
+    QTest::mouseClick(d.btnNewGroup, Qt::LeftButton);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.TreeView1->topLevelItemCount(), 1);
+    QTest::mouseClick(d.btnOk, Qt::LeftButton);
+  }));
+  EXPECT_EQ(fakes.dialogs.Of("Warning"), (std::vector<std::string>{kMsgGroupNameTooLong}));
+  EXPECT_EQ(fakes.dialogs.inputPresets.back(), std::string(300, 'x'));
+  EXPECT_EQ(favorites.Count(), 1);
+  EXPECT_EQ(favorites.Group(0).Count(), 1);
+}
+
 }  // namespace
 }  // namespace tintorb

@@ -291,6 +291,26 @@ TEST_F(FavoriteSheet, RenamingAGroup) {
   EXPECT_EQ(host.favoritesChangedCalls, 2);
 }
 
+TEST_F(FavoriteSheet, NamesTooLongForAFileAreRefusedWhereTheyAreEntered) {
+  const std::string tooLong(248, 'x');  // 256 bytes with ".tintorb"
+  AddGroup(std::string(247, 'x'), {"FF0000,red"});
+  Make();
+  // New group: the box comes back with the typed text; Cancel adds nothing.
+  fakes.dialogs.inputAnswers = {tooLong, std::nullopt};
+  GroupCommand(0, sheet->actNewGroup);
+  EXPECT_EQ(fakes.dialogs.inputPresets, (std::vector<std::string>{"新しいグループ", tooLong}));
+  // Rename: the name stays.
+  fakes.dialogs.inputAnswers = {tooLong, std::nullopt};
+  GroupCommand(0, sheet->actRenameGroup);
+  EXPECT_EQ(fakes.dialogs.inputPresets.back(), tooLong);
+  // Clone: the numbered name would not fit.
+  GroupCommand(0, sheet->mnuGroupClone);
+  EXPECT_EQ(fakes.dialogs.Of("Warning"), std::vector<std::string>(3, kMsgGroupNameTooLong));
+  ASSERT_EQ(favorites.Count(), 1);
+  EXPECT_EQ(favorites.GroupName(0), std::string(247, 'x'));
+  EXPECT_EQ(sheet->trvGroup->topLevelItemCount(), 1);
+}
+
 TEST_F(FavoriteSheet, RemovingGroupsDownToNone) {
   AddGroup("one", {"FF0000,red"});
   AddGroup("two", {"00FF00,green"});
@@ -432,7 +452,8 @@ TEST_F(FavoriteSheet, ExportsGoThroughTheSaveDialog) {
   EXPECT_EQ(fakes.dialogs.saveRequests[1].defaultExt, "act");
   EXPECT_EQ(fakes.dialogs.saveRequests[1].filter,
             "Adobe Color Table File|*.act|すべてのファイル|*.*");
-  EXPECT_EQ(fakes.dialogs.saveRequests[1].fileName, dir / "reds.html");  // the dialog remembers
+  // The dialog remembers the name, with the extension of this export.
+  EXPECT_EQ(fakes.dialogs.saveRequests[1].fileName, dir / "reds.act");
   EXPECT_EQ(ReadFileBytes(dir / "reds.act").value_or("").size(), 772u);
 
   // Too many colours for ACT: the error, and no file.
@@ -443,6 +464,7 @@ TEST_F(FavoriteSheet, ExportsGoThroughTheSaveDialog) {
   EXPECT_FALSE(std::filesystem::exists(dir / "big.act"));
   // Cancelled dialog: nothing written, nothing shown.
   ColorCommand(0, sheet->actExportHTML);
+  EXPECT_EQ(fakes.dialogs.saveRequests.back().fileName, dir / "big.html");
   EXPECT_EQ(fakes.dialogs.Of("Error").size(), 1u);
 }
 

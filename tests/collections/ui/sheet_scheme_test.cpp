@@ -183,6 +183,13 @@ TEST_F(SchemeSheet, RegistersTheListAsAFavouritesGroup) {
   sheet->actMakeFavoriteGroup->trigger();
   EXPECT_EQ(store.Count(), 1);
 
+  // A name too long for a file: the warning, and the box again.
+  Fake().inputAnswers = {std::string(300, 'x'), std::nullopt};
+  sheet->actMakeFavoriteGroup->trigger();
+  EXPECT_EQ(Fake().Of("Warning").back(), kMsgGroupNameTooLong);
+  EXPECT_EQ(Fake().inputPresets.back(), std::string(300, 'x'));
+  EXPECT_EQ(store.Count(), 1);
+
   Fake().inputAnswers.push_back(std::string("グラデ"));
   sheet->actMakeFavoriteGroup->trigger();
   EXPECT_EQ(Fake().log.back(), "InputBox: グループの新規作成 / グループ名を入力して下さい");
@@ -219,6 +226,7 @@ TEST_F(SchemeSheet, ExportsGoThroughATemporaryList) {
   sheet->actExportACT->trigger();
   EXPECT_EQ(Fake().saveRequests[1].defaultExt, "act");
   EXPECT_EQ(Fake().saveRequests[1].filter, "Adobe Color Table File|*.act|すべてのファイル|*.*");
+  EXPECT_EQ(Fake().saveRequests[1].fileName, dir / "s.act");  // not the last "s.html"
   EXPECT_EQ(ReadFileBytes(dir / "s.act"), expected.ACTBytes());
 
   // Cancelled dialog: nothing written.
