@@ -838,6 +838,19 @@ TEST_F(MainFormTest, HelpOpensThePageBesideTheProgram) {
                 ExecutableDir() + "/tintorb-help.html");
 }
 
+TEST_F(MainFormTest, ToolbarTooltipsLeaveOutTheAccelerators) {
+  Open(false);
+  const std::pair<QAction*, const char*> cases[] = {{form->actCopy, "コピー"},
+                                                    {form->actRandom, "ランダム"},
+                                                    {form->actInvert, "色の反転"},
+                                                    {form->actCanvas, "キャンバスの表示"}};
+  for (const auto& [action, tip] : cases) {
+    QWidget* button = form->ToolBar1->widgetForAction(action);
+    ASSERT_NE(button, nullptr) << tip;
+    EXPECT_EQ(S(button->toolTip()), tip);
+  }
+}
+
 TEST_F(MainFormTest, CanvasToggleShowsAndHidesItsWindow) {
   Open(false);
   EXPECT_TRUE(form->actCanvas->isEnabled());

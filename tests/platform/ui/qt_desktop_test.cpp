@@ -10,11 +10,16 @@
 #include <QPalette>
 #include <QTest>
 #include <QWidget>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <memory>
 
 #include "platform/ui/FontColorDialog.h"
 #include "platform/ui/QtConvert.h"
 #include "platform/ui/QtDesktop.h"
+#include "support/Fakes.h"
 
 namespace tintorb {
 namespace {
@@ -161,6 +166,38 @@ TEST(QtDesktop, FontFamiliesAreRealFamiliesWithTheirPitch) {
     EXPECT_EQ(byName[c.family].fixedPitch, c.fixed) << c.family;
   }
   EXPECT_TRUE(byName["IPAGothic"].japanese);
+}
+
+// The help page goes to xdg-open, which tells of a missing browser only by its
+// exit status; that status, or a missing file, reaches the failure callback.
+TEST(QtDesktop, HelpFailureIsReportedFromTheOpenersExitStatus) {
+  testing::TempDir dir;
+  const std::string page = dir / "help.html";
+  std::ofstream(page) << "<html></html>";
+  const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", (dir.path() + ":" + oldPath).c_str(), 1);
+  struct Case {
+    int status;  // of the stand-in xdg-open
+    std::string path;
+    bool failed;
+  };
+  for (const Case& c :
+       {Case{3, page, true}, Case{0, page, false}, Case{0, dir / "none.html", true}}) {
+    const std::string opener = dir / "xdg-open";
+    std::ofstream(opener) << "#!/bin/sh\necho \"$1\" > \"" << dir / "opened"
+                          << "\"\nexit " << c.status << "\n";
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    std::filesystem::remove(dir / "opened");
+    TQtDesktop d;
+    auto failed = std::make_shared<bool>(false);  // may be set after this round
+    d.OpenHelp(c.path, [failed] { *failed = true; });
+    const bool ran =
+        QTest::qWaitFor([&] { return *failed || std::filesystem::exists(dir / "opened"); }, 5000);
+    QTest::qWait(200);  // the opener's end reaches the event loop
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(*failed, c.failed) << c.status << " " << c.path;
+  }
+  setenv("PATH", oldPath.c_str(), 1);
 }
 
 }  // namespace
