@@ -27,7 +27,7 @@ class BenchDesktop : public TDesktop {
   std::string ClipboardText() override { return {}; }
   void SetClipboardText(const std::string&) override {}
   void Beep() override {}
-  bool OpenHelp(const std::string&) override { return false; }
+  void OpenHelp(const std::string&, std::function<void()> failed) override { failed(); }
   uint64_t PhysicalMemoryAvailable() override { return 0; }
   std::vector<TFontFamilyInfo> FontFamilies() override {
     std::vector<TFontFamilyInfo> out;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,7 +41,9 @@ class TDesktop {
   virtual std::string ClipboardText() = 0;
   virtual void SetClipboardText(const std::string& text) = 0;
   virtual void Beep() = 0;
-  virtual bool OpenHelp(const std::string& path) = 0;
+  // Opens the help page; `failed` runs, at once or later on the UI thread,
+  // when it could not be shown (no such file, no browser).
+  virtual void OpenHelp(const std::string& path, std::function<void()> failed) = 0;
   virtual uint64_t PhysicalMemoryAvailable() = 0;
   virtual std::vector<TFontFamilyInfo> FontFamilies() = 0;
   virtual bool PrinterExists() = 0;

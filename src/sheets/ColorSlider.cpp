@@ -276,10 +276,13 @@ void TColorSliderModel::SetHSV(THSV v) {
 
 void TColorSliderModel::SetHLS(THLS v) {
   hls_ = v;
+  // Positions run top-down, as the mouse sets them: 255 at the top is
+  // position 0. Held bottom-up, L 128 after a drag to L 127 (position 128)
+  // would look like no change.
   if (style_ == S::cpsHlsHS)
-    SetPositionRange({v.H, v.S}, rangeMin_, rangeMax_);
+    SetPositionRange({v.H, 255 - v.S}, rangeMin_, rangeMax_);
   else if (style_ == S::cpsHlsLightness)
-    SetPositionRange({pos_.x, v.L}, rangeMin_, rangeMax_);
+    SetPositionRange({pos_.x, 255 - v.L}, rangeMin_, rangeMax_);
   UpdateGradient();
 }
 

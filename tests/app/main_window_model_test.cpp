@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/AboutText.h"
+#include "app/Caption.h"
 #include "app/ColorWellLayout.h"
 #include "app/MainSettings.h"
 #include "app/SheetPages.h"
@@ -97,6 +98,22 @@ TEST(SheetPages, ClampsAndSearchesUpThenDown) {
   EXPECT_EQ(ChooseActivePage(99, some), 3);
   EXPECT_EQ(ChooseActivePage(0, std::vector<bool>(3, false)), -1);
   EXPECT_EQ(ChooseActivePage(0, {}), -1);
+}
+
+TEST(Caption, TooltipsLeaveOutTheAccelerator) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"コピー(&C)", "コピー"},
+      {"キャンバスの表示(&C)", "キャンバスの表示"},
+      {"バージョン情報(&A)...", "バージョン情報"},
+      {"値を \"\" で囲む(&D)", "値を \"\" で囲む"},
+      {"Save (&S)", "Save"},
+      {"&File", "File"},
+      {"Fish && &Chips", "Fish & Chips"},
+      {"お気に入りに追加", "お気に入りに追加"},
+      {"(&&)", "(&)"},
+      {"&", ""},
+  };
+  for (const auto& [caption, tip] : cases) EXPECT_EQ(CaptionWithoutAccelerator(caption), tip);
 }
 
 TEST(AboutText, MemoryInKilobytesWithSeparators) {

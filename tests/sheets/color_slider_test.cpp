@@ -145,10 +145,10 @@ TEST(SliderModelSetters, PositionsFollowTheHeldValue) {
   Slider hs(S::cpsHlsHS, 100, 100);
   hs.m.SetHLS(MakeHLS(100, 20, 30));
   EXPECT_EQ(hs.m.PositionX(), 100);
-  EXPECT_EQ(hs.m.PositionY(), 30);
+  EXPECT_EQ(hs.m.PositionY(), 225);  // top-down, as the mouse sets it
   Slider light(S::cpsHlsLightness, 20, 100);
   light.m.SetHLS(MakeHLS(100, 20, 30));
-  EXPECT_EQ(light.m.PositionY(), 20);
+  EXPECT_EQ(light.m.PositionY(), 235);
 
   Slider uv(S::cpsYuvUV, 100, 100);
   uv.m.SetYUV(MakeYUV(10, -100, 100));
@@ -164,6 +164,41 @@ TEST(SliderModelSetters, PositionsFollowTheHeldValue) {
   EXPECT_EQ(plain.m.HSV(), MakeHSV(120, 5, 6));
   EXPECT_EQ(plain.m.PositionX(), 0);
   EXPECT_EQ(plain.changes, 0);
+}
+
+// A drag stores the bar and field positions top-down; a value set afterwards
+// one step away must register as a change, also around the midpoint where the
+// top-down and bottom-up readings of a position meet (127 / 128).
+TEST(SliderModelSetters, OneStepAfterADragAlwaysRaisesOnChange) {
+  struct Case {
+    S style;
+    int w, h;
+    uint8_t dragged;  // L or S reached by the drag
+    int step;
+  };
+  const Case cases[] = {
+      {S::cpsHlsLightness, 20, 255, 127, +1}, {S::cpsHlsLightness, 20, 255, 128, -1},
+      {S::cpsHlsLightness, 20, 255, 127, -1}, {S::cpsHlsLightness, 20, 255, 0, +1},
+      {S::cpsHlsHS, 359, 255, 127, +1},       {S::cpsHlsHS, 359, 255, 128, -1},
+      {S::cpsHlsHS, 359, 255, 255, -1},
+  };
+  for (const Case& c : cases) {
+    Slider s(c.style, c.w, c.h);
+    if (c.style == S::cpsHlsHS) s.m.SetPositionRange({0, 0}, {0, 0}, {359, 255});
+    s.m.MouseDrag(40, 255 - c.dragged);  // H = S = L = 0 at the bottom edge
+    THLS hls = s.m.HLS();
+    const uint8_t got = c.style == S::cpsHlsHS ? hls.S : hls.L;
+    ASSERT_EQ(got, c.dragged);
+    (c.style == S::cpsHlsHS ? hls.S : hls.L) = uint8_t(c.dragged + c.step);
+    const int before = s.changes;
+    const TPoint pos{s.m.PositionX(), s.m.PositionY()};
+    s.m.SetHLS(hls);
+    EXPECT_EQ(s.changes, before + 1) << int(c.style) << " from " << int(c.dragged);
+    EXPECT_NE((TPoint{s.m.PositionX(), s.m.PositionY()}), pos);
+    // Setting the same value again is no change.
+    s.m.SetHLS(hls);
+    EXPECT_EQ(s.changes, before + 1);
+  }
 }
 
 TEST(SliderGradient, DraggingNeverRebuildsTheGradient) {

@@ -34,9 +34,10 @@ class FakeDesktop : public TDesktop {
   std::string ClipboardText() override { return clipboard; }
   void SetClipboardText(const std::string& text) override { clipboard = text; }
   void Beep() override { ++beeps; }
-  bool OpenHelp(const std::string& path) override {
+  bool helpFails = false;  // no browser
+  void OpenHelp(const std::string& path, std::function<void()> failed) override {
     helpOpened.push_back(path);
-    return true;
+    if (helpFails) failed();
   }
   uint64_t PhysicalMemoryAvailable() override { return memory; }
   std::vector<TFontFamilyInfo> FontFamilies() override { return fonts; }

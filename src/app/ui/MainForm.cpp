@@ -24,7 +24,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
+#include <limits>
 
+#include "app/Caption.h"
 #include "app/ColorWellLayout.h"
 #include "app/SheetPages.h"
 #include "app/ui/AboutBox.h"
@@ -289,6 +292,8 @@ void TForm1::CreateControls() {
   btnFavorite->setFocusPolicy(Qt::NoFocus);
   ToolBar1->addWidget(btnFavorite);
   ToolBar1->addAction(actCanvas);
+  for (QAction* a : ToolBar1->actions())
+    if (!a->text().isEmpty()) a->setToolTip(ToQ(CaptionWithoutAccelerator(ToStd(a->text()))));
   ToolBar1->move(80, 4);
   ToolBar1->adjustSize();
   ToolBar1->installEventFilter(this);  // keeps it sized to its buttons
@@ -415,18 +420,16 @@ void TForm1::SaveSettings() {
 }
 
 void TForm1::ApplyPlacement(const TWindowPlacement& wp) {
-  int w = wp.right - wp.left, h = wp.bottom - wp.top;
+  const auto span = [](int from, int to) {
+    return int(std::clamp<int64_t>(int64_t(to) - from, 0, std::numeric_limits<int>::max()));
+  };
+  int w = span(wp.left, wp.right), h = span(wp.top, wp.bottom);
   // A rectangle that cannot be a window keeps the design size.
-  if (w < 50 || h < 50 || w > 16384 || h > 16384) {
+  if (w < 50 || h < 50) {
     w = kDesignPlacement.right - kDesignPlacement.left;
     h = kDesignPlacement.bottom - kDesignPlacement.top;
   }
-  QRect r(wp.left, wp.top, w, h);
-  bool onScreen = false;
-  for (QScreen* s : QGuiApplication::screens())
-    if (s->availableGeometry().intersects(r)) onScreen = true;
-  if (!onScreen && QGuiApplication::primaryScreen())
-    r.moveTopLeft(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+  const QRect r = FitToScreens(QRect(wp.left, wp.top, w, h));
   resize(r.size());
   move(r.topLeft());
   FNormalRect = r;
@@ -622,6 +625,11 @@ void TForm1::BuildSheets(std::vector<std::unique_ptr<TColorSheetForm>> created) 
     FSheetPanels.push_back(panel);
     FSheetVisible.push_back(true);
   }
+  // The page area never cuts off part of a sheet: the window stops shrinking
+  // where the most demanding sheet would.
+  QSize least(0, kMinPreviewSize);
+  for (TColorSheetForm* sheet : FSheets) least = least.expandedTo(sheet->minimumSizeHint());
+  pnlPages->setMinimumSize(least);
   ActivateSheet(FLoaded.activePage);
 }
 
@@ -754,8 +762,10 @@ void TForm1::actPreviewFontExecute() {
 
 void TForm1::actHelpExecute() {
   const std::string path = HelpFilePath();
-  if (!Desktop().OpenHelp(path))
-    Dialogs().Error("ヘルプファイル \"" + path + "\" を開けませんでした。");
+  Desktop().OpenHelp(path, [path] {
+    Dialogs().Warning(
+        "ヘルプを表示できなかったでおじゃる。\rブラウザーでこのファイルを開いてたも。\r" + path);
+  });
 }
 
 void TForm1::actAboutExecute() {

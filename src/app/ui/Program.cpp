@@ -6,7 +6,10 @@
 #include <unistd.h>
 
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSocketNotifier>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -90,6 +93,16 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
   return false;
 }
 
+bool InstallQtTranslations(QApplication& app) {
+  auto* qtTexts = new QTranslator(&app);
+  if (!qtTexts->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete qtTexts;
+    return false;
+  }
+  return QApplication::installTranslator(qtTexts);
+}
+
 int RunTintorb(TApplication& app) {
   g_trace = std::getenv("TINTORB_TRACE_STARTUP") != nullptr;
   Trace("application");
@@ -98,6 +111,7 @@ int RunTintorb(TApplication& app) {
   QGuiApplication::setDesktopFileName(QStringLiteral(TINTORB_APP_ID));
   app.setQuitOnLastWindowClosed(false);
   InstallQtDesktop();
+  InstallQtTranslations(app);
   QFont ui(QStringLiteral("MS UI Gothic"));
   ui.setPixelSize(12);
   QApplication::setFont(ui);

@@ -14,6 +14,10 @@ class TApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Qt's own texts (standard dialogs, context menus) in Japanese; false when
+// the translations are not installed.
+bool InstallQtTranslations(QApplication& app);
+
 // Start-up, message loop, teardown. Returns the exit status.
 int RunTintorb(TApplication& app);
 

@@ -12,6 +12,7 @@
 #include "canvas/CanvasHtml.h"
 #include "core/TextFile.h"
 #include "platform/Desktop.h"
+#include "platform/ui/QtConvert.h"
 
 namespace tintorb {
 
@@ -24,11 +25,6 @@ constexpr int kLargeChange = 128;
 // horizontal page.
 constexpr int kHiddenTreeWidth = 121 + 3;
 constexpr TColor clHighlightText = static_cast<TColor>(0x8000000E);
-
-QColor ToQColor(TColor c) {
-  const TColor rgb = ResolveColor(c);
-  return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
-}
 
 QRect ToQRect(const TCanvasRect& r) {
   return QRect(r.Left, r.Top, r.Width(), r.Height());
@@ -175,9 +171,10 @@ void TCanvasForm::LoadSettings() {
   const int top = ini.ReadInteger(kSection, "Form.Top", 64);
   const int width = ini.ReadInteger(kSection, "Form.Width", 400);
   const int height = ini.ReadInteger(kSection, "Form.Height", 400);
-  move(left, top);
-  // A damaged size must not leave an unusable window.
-  resize(std::max(width, 1), std::max(height, 1));
+  // A damaged size or position must not leave an unusable or huge window.
+  const QRect r = FitToScreens(QRect(left, top, std::max(width, 1), std::max(height, 1)));
+  move(r.topLeft());
+  resize(r.size());
   Panel1Resize();
 }
 

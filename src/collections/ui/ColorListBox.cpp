@@ -20,6 +20,14 @@ TColorListBox::TColorListBox(QWidget* parent) : QAbstractScrollArea(parent) {
   UpdateScrollBars();
 }
 
+void TColorListBox::SetBackground(const QColor& color) {
+  QPalette pal = viewport()->palette();
+  pal.setColor(QPalette::Base, color);
+  pal.setColor(QPalette::Window, color);
+  viewport()->setPalette(pal);
+  viewport()->update();
+}
+
 void TColorListBox::SetCount(int count) {
   count_ = std::max(0, count);
   if (itemIndex_ >= count_) itemIndex_ = -1;
@@ -120,7 +128,7 @@ void TColorListBox::EnsureVisible(int index) {
 
 void TColorListBox::paintEvent(QPaintEvent* event) {
   QPainter p(viewport());
-  p.fillRect(event->rect(), Qt::white);
+  p.fillRect(event->rect(), viewport()->palette().color(QPalette::Base));
   if (!OnDrawItem) return;
   if (OnPaintBegin) OnPaintBegin();
   const bool focus = hasFocus();

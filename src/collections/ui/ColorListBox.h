@@ -30,6 +30,8 @@ class TColorListBox : public QAbstractScrollArea {
   QRect ItemRect(int index) const;                 // in viewport coordinates
   int TopIndex() const;
   void Repaint() { viewport()->update(); }
+  // The colour of the area that no row covers (white unless set).
+  void SetBackground(const QColor& color);
 
   // Row painting; `rect` is the row in viewport coordinates.
   std::function<void(QPainter&, const QRect& rect, int index, TOwnerDrawState state)> OnDrawItem;

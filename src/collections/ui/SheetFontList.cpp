@@ -179,7 +179,7 @@ void TfrmFontList::UpDown1Changing(int newValue) {
 }
 
 void TfrmFontList::LabeledEdit1Exit() {
-  if (!CheckEditRange(1, 99, LabeledEdit1)) return;
+  CheckEditRange(1, 99, LabeledEdit1);  // out of range: message, then the nearer bound
   bool ok = false;
   const int v = LabeledEdit1->text().trimmed().toInt(&ok);
   if (ok && v != fontSize_) UpDown1Changing(v);
@@ -193,6 +193,7 @@ void TfrmFontList::chkUseColorClick() {
     listFore_ = palette().color(QPalette::WindowText);
     listBack_ = palette().color(QPalette::Base);
   }
+  ListBox1->SetBackground(listBack_);  // also below the last row
   ListBox1->Repaint();
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
@@ -49,6 +50,22 @@ int Luma(TColor c) {
 void TPictogramListView::resizeEvent(QResizeEvent* event) {
   QListView::resizeEvent(event);
   emit ViewportResized();
+}
+
+void TPictogramListView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    return;
+  }
+  QListView::mousePressEvent(event);
+}
+
+void TPictogramListView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    return;
+  }
+  QListView::mouseReleaseEvent(event);
 }
 
 QSize TPictogramDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {

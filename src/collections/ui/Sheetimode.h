@@ -34,6 +34,9 @@ class TPictogramListView : public QListView {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // The right button only opens the menu: it leaves the selection alone.
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 // Paints one list item (ListBox1DrawItem).

@@ -2,13 +2,18 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstdlib>
 
 #include "platform/ui/QtConvert.h"
 
@@ -38,11 +43,61 @@ QIcon SwatchIcon(TColor c) {
   return QIcon(pm);
 }
 
+// The chooser finds the style by its name, and a regular face is not always
+// called "Regular" ("Book", beside "Condensed" of the same weight): name the
+// family's style nearest to the weight wanted with the same slant, the
+// plainest (shortest) name among equals.
+QString StyleNameFor(const QString& family, int weight, bool slanted) {
+  QString best;
+  int bestDistance = 0;
+  for (const QString& style : QFontDatabase::styles(family)) {
+    const QFont f = QFontDatabase::font(family, style, 12);
+    if ((f.style() != QFont::StyleNormal) != slanted) continue;
+    const int distance = std::abs(f.weight() - weight);
+    if (best.isEmpty() || distance < bestDistance ||
+        (distance == bestDistance && style.size() < best.size()))
+      best = style, bestDistance = distance;
+  }
+  return best;
+}
+
+// The chooser embedded as a panel: what would end it (Esc, Return, a double
+// click) ends the whole dialog instead of hiding the panel.
+class TFontPanel : public QFontDialog {
+ public:
+  TFontPanel(const QFont& font, QDialog* outer) : QFontDialog(font, outer), outer_(outer) {}
+  void done(int result) override { outer_->done(result); }
+
+ protected:
+  // Return in the chooser's boxes is OK; a dialog without buttons would drop it.
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool plain = event->modifiers() == Qt::NoModifier ||
+                       (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+      done(QDialog::Accepted);
+      return;
+    }
+    QFontDialog::keyPressEvent(event);
+  }
+
+ private:
+  QDialog* outer_;
+};
+
 }  // namespace
 
-TFontColorDialog::TFontColorDialog(const TFontSpec& preset, QWidget* parent) : QDialog(parent) {
+TFontColorDialog::TFontColorDialog(const TFontSpec& preset, QWidget* parent)
+    : QDialog(parent), preset_(preset) {
   setWindowTitle(QString::fromUtf8("フォント"));
-  fonts_ = new QFontDialog(FontSpecToQFont(preset), this);
+  // A stored face may be a substitution name ("MS UI Gothic"), which the
+  // chooser's list does not hold: preset it to the family actually drawn, in
+  // points, as the chooser counts sizes.
+  presetFamily_ = QFontInfo(FontSpecToQFont(preset)).family();
+  QFont shown = FontSpecToQFont(preset);
+  shown.setFamily(presetFamily_);
+  shown.setPointSize(std::max(1, preset.size));
+  shown.setStyleName(StyleNameFor(presetFamily_, shown.weight(), shown.italic()));
+  fonts_ = new TFontPanel(shown, this);
   fonts_->setWindowFlags(Qt::Widget);
   fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::ScalableFonts);
 
@@ -79,7 +134,10 @@ TFontColorDialog::TFontColorDialog(const TFontSpec& preset, QWidget* parent) : Q
 }
 
 TFontSpec TFontColorDialog::Selected() const {
-  return QFontToFontSpec(fonts_->currentFont(), colors_->currentData().toInt());
+  TFontSpec s = QFontToFontSpec(fonts_->currentFont(), colors_->currentData().toInt());
+  // The family the preset stands for keeps the preset's own name.
+  if (s.name == ToStd(presetFamily_)) s.name = preset_.name;
+  return s;
 }
 
 }  // namespace tintorb

@@ -23,6 +23,8 @@ class TFontColorDialog : public QDialog {
  private:
   QFontDialog* fonts_;
   QComboBox* colors_;
+  TFontSpec preset_;
+  QString presetFamily_;  // the family the preset face is drawn with
 };
 
 }  // namespace tintorb

@@ -1,7 +1,11 @@
 #include "platform/ui/QtConvert.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
 #include <cmath>
+
+#include "platform/WindowRect.h"
 
 namespace tintorb {
 
@@ -65,6 +69,20 @@ QString MessageText(const std::string& text) {
   s.replace("\r\n", "\n");
   s.replace('\r', '\n');
   return s;
+}
+
+QRect FitToScreens(const QRect& r) {
+  std::vector<TWindowRect> areas;
+  const auto add = [&areas](const QScreen* s) {
+    const QRect a = s->availableGeometry();
+    areas.push_back({a.x(), a.y(), a.width(), a.height()});
+  };
+  // The primary screen first: it takes a rectangle that is on no screen.
+  if (QScreen* primary = QGuiApplication::primaryScreen()) add(primary);
+  for (QScreen* s : QGuiApplication::screens())
+    if (s != QGuiApplication::primaryScreen()) add(s);
+  const TWindowRect f = FitWindowRect({r.x(), r.y(), r.width(), r.height()}, areas);
+  return QRect(f.left, f.top, f.width, f.height);
 }
 
 void InstallFontSubstitutes() {

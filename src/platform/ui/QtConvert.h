@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ QString WindowsFilterToQt(const std::string& filter);
 
 // Windows message texts break lines with CR (or CR LF).
 QString MessageText(const std::string& text);
+
+// A stored window rectangle fitted into the screens' available areas.
+QRect FitToScreens(const QRect& r);
 
 // Japanese Windows faces map onto the installed IPA fonts.
 void InstallFontSubstitutes();

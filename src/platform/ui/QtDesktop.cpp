@@ -1,5 +1,6 @@
 #include "platform/ui/QtDesktop.h"
 
+#include <fontconfig/fontconfig.h>
 #include <sys/sysinfo.h>
 
 #include <QApplication>
@@ -13,9 +14,13 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "platform/ui/QtConvert.h"
@@ -23,6 +28,38 @@
 namespace tintorb {
 
 namespace {
+
+// "Family [Foundry]" as Qt names a family that two foundries share.
+QString FamilyKey(const QString& family) {
+  QString name = family;
+  const qsizetype bracket = name.indexOf(QLatin1String(" ["));
+  if (bracket > 0 && name.endsWith(QLatin1Char(']'))) name.truncate(bracket);
+  return name.toCaseFolded();
+}
+
+// Every family name that an installed font file carries, with the narrowest
+// spacing among its faces (proportional when a face does not say).
+std::map<QString, int> FontconfigFamilies() {
+  std::map<QString, int> out;
+  FcPattern* pattern = FcPatternCreate();
+  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_SPACING, nullptr);
+  FcFontSet* fonts = pattern && objects ? FcFontList(nullptr, pattern, objects) : nullptr;
+  for (int i = 0; fonts && i < fonts->nfont; ++i) {
+    int spacing = FC_PROPORTIONAL;
+    FcPatternGetInteger(fonts->fonts[i], FC_SPACING, 0, &spacing);
+    FcChar8* name = nullptr;
+    for (int n = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, n, &name) == FcResultMatch;
+         ++n) {
+      const QString key = QString::fromUtf8(reinterpret_cast<const char*>(name)).toCaseFolded();
+      const auto [it, added] = out.emplace(key, spacing);
+      if (!added) it->second = std::min(it->second, spacing);
+    }
+  }
+  if (fonts) FcFontSetDestroy(fonts);
+  if (objects) FcObjectSetDestroy(objects);
+  if (pattern) FcPatternDestroy(pattern);
+  return out;
+}
 
 QScreen* ScreenAtPoint(int x, int y) {
   QScreen* s = QGuiApplication::screenAt(QPoint(x, y));
@@ -159,10 +196,30 @@ void TQtDesktop::Beep() {
   QApplication::beep();
 }
 
-bool TQtDesktop::OpenHelp(const std::string& path) {
+void TQtDesktop::OpenHelp(const std::string& path, std::function<void()> failed) {
   const QString p = ToQ(path);
-  if (!QFileInfo(p).isFile()) return false;
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(p));
+  if (!QFileInfo(p).isFile()) return failed();
+  const QUrl url = QUrl::fromLocalFile(p);
+  const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  if (opener.isEmpty()) {
+    if (!QDesktopServices::openUrl(url)) failed();
+    return;
+  }
+  // xdg-open tells of a missing browser only by its exit status. Unparented,
+  // so that leaving the program does not end a browser it runs in foreground.
+  auto* proc = new QProcess;
+  proc->setProcessChannelMode(QProcess::ForwardedChannels);
+  QObject::connect(proc, &QProcess::finished, proc,
+                   [proc, failed](int code, QProcess::ExitStatus status) {
+                     if (status != QProcess::NormalExit || code != 0) failed();
+                     proc->deleteLater();
+                   });
+  QObject::connect(proc, &QProcess::errorOccurred, proc, [proc, failed](QProcess::ProcessError e) {
+    if (e != QProcess::FailedToStart) return;
+    failed();
+    proc->deleteLater();
+  });
+  proc->start(opener, {url.toString()});
 }
 
 uint64_t TQtDesktop::PhysicalMemoryAvailable() {
@@ -184,15 +241,22 @@ uint64_t TQtDesktop::PhysicalMemoryAvailable() {
 std::vector<TFontFamilyInfo> TQtDesktop::FontFamilies() {
   std::vector<TFontFamilyInfo> out;
   const bool printer = PrinterExists();
+  const std::map<QString, int> installed = FontconfigFamilies();
   for (const QString& family : QFontDatabase::families()) {
     if (QFontDatabase::isPrivateFamily(family)) continue;
+    // Qt adds fontconfig's generic aliases (Serif, Sans Serif, Monospace) as
+    // families of their own; only names that a font file carries are listed.
+    const auto it = installed.find(FamilyKey(family));
+    if (!installed.empty() && it == installed.end()) continue;
     TFontFamilyInfo f;
     f.name = ToStd(family);
     f.scalable = QFontDatabase::isScalable(family);
     const auto ws = QFontDatabase::writingSystems(family);
     f.japanese = ws.contains(QFontDatabase::Japanese);
     f.symbol = ws.contains(QFontDatabase::Symbol);
-    f.fixedPitch = QFontDatabase::isFixedPitch(family);
+    // A "dual" width face (Japanese with half-width Latin) is fixed pitch too.
+    f.fixedPitch =
+        QFontDatabase::isFixedPitch(family) || (it != installed.end() && it->second >= FC_DUAL);
     // Printing goes through the same fonts as the screen here.
     f.printer = printer && f.scalable;
     f.screen = true;

@@ -17,7 +17,7 @@ class TQtDesktop : public TDesktop {
   std::string ClipboardText() override;
   void SetClipboardText(const std::string& text) override;
   void Beep() override;
-  bool OpenHelp(const std::string& path) override;
+  void OpenHelp(const std::string& path, std::function<void()> failed) override;
   uint64_t PhysicalMemoryAvailable() override;
   std::vector<TFontFamilyInfo> FontFamilies() override;
   bool PrinterExists() override;

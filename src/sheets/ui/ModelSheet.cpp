@@ -222,6 +222,13 @@ void TModelSheet::resizeEvent(QResizeEvent* event) {
   FormResize();
 }
 
+// The parameter panel whole, beside a field of some use.
+QSize TModelSheet::minimumSizeHint() const {
+  constexpr int kLeastField = 32;
+  return QSize(4 + kLeastField + 4 + bar_->width() + 8 + pnlParam->width() + 4,
+               4 + std::max(kLeastField, pnlParam->height()) + 4);
+}
+
 void TModelSheet::FormResize() {
   const int room = width() - pnlParam->width() - bar_->width() - 20;
   int w = std::min(room, shape_.fieldMaxWidth);

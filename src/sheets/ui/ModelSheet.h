@@ -69,6 +69,8 @@ class TModelSheet : public TColorSheetForm {
   QWidget* pnlParam;
   QCheckBox* chkPercent = nullptr;
 
+  QSize minimumSizeHint() const override;
+
  protected:
   TModelSheet(TSheetHost& host, const QString& caption, const TShape& shape,
               QWidget* parent = nullptr);

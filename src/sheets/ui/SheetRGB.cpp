@@ -157,6 +157,9 @@ void TfrmRGB::ColorChanged(int kind) {
   const TCMYK cmyk = RGBToCMYK(rgb);
   SetCMYKPositions(cmyk);
   WriteCMYKEdits(cmyk);
+  // Activation comes after the show event has drawn the gradients for the
+  // old positions; draw them again through the colour now shown.
+  if (kind == 2) chkRealColorClick();
 }
 
 void TfrmRGB::WebSafeChanged() {
@@ -371,11 +374,31 @@ void TfrmRGB::resizeEvent(QResizeEvent* event) {
   LayoutControls();
 }
 
+TfrmRGB::TMetrics TfrmRGB::Metrics() const {
+  TMetrics m;
+  m.editH = edtRed->sizeHint().height();
+  m.editW = edtRed->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 14;
+  m.combo = ComboBox1->sizeHint();
+  m.comboW = std::max(m.editW + m.updW, m.combo.width());
+  return m;
+}
+
+// Everything LayoutControls places, whole, beside sliders of some use.
+QSize TfrmRGB::minimumSizeHint() const {
+  constexpr int kLeastSlider = 32;
+  const TMetrics m = Metrics();
+  const QSize check = chkRealColor->sizeHint();
+  const int w =
+      std::max({8 + kLeastSlider + 8 + m.editW + m.updW + 8,
+                8 + Label1->sizeHint().width() + 8 + m.comboW + 8, 8 + check.width() + 8});
+  const int h = 8 + 7 * (m.editH + 4) + 8 + 8 + m.combo.height() + 8 + check.height() + 8;
+  return QSize(w, h);
+}
+
 void TfrmRGB::LayoutControls() {
   const int W = width();
-  const int editH = edtRed->sizeHint().height();
-  const int editW = edtRed->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 14;
-  const int updW = 16;
+  const TMetrics m = Metrics();
+  const int editH = m.editH, editW = m.editW, updW = m.updW;
   const int updX = W - 8 - updW, editX = updX - editW;
   const int sliderW = std::max(0, editX - 8 - 8);
   int y = 8;
@@ -387,8 +410,8 @@ void TfrmRGB::LayoutControls() {
     y += editH + 4;
   }
   y += 8;
-  const QSize comboHint = ComboBox1->sizeHint();
-  const int comboW = std::max(editW + updW, comboHint.width());
+  const QSize comboHint = m.combo;
+  const int comboW = m.comboW;
   const int comboX = W - 8 - comboW;
   ComboBox1->setGeometry(comboX, y, comboW, comboHint.height());
   const int labelW = Label1->sizeHint().width();

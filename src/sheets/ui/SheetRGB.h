@@ -38,6 +38,8 @@ class TfrmRGB : public TColorSheetForm {
   QLabel* Label1;
   QCheckBox* chkRealColor;
 
+  QSize minimumSizeHint() const override;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -76,6 +78,11 @@ class TfrmRGB : public TColorSheetForm {
   void ComboBox1Change();
   void updRedClick(TUpDown* sender, int step);
   bool FormMouseWheel(QPoint pt, int step);
+  struct TMetrics {
+    int editH = 0, editW = 0, updW = 16, comboW = 0;
+    QSize combo;
+  };
+  TMetrics Metrics() const;
   void LayoutControls();
 
   std::array<TChannel, 7> channels_{};

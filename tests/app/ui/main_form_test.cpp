@@ -783,6 +783,22 @@ TEST_F(MainFormTest, NonsensePlacementKeepsAUsableWindow) {
   EXPECT_TRUE(onScreen);
 }
 
+TEST_F(MainFormTest, HugePlacementIsFittedToTheScreen) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  for (const char* rect :
+       {"X=100\r\nForm.Y=50\r\nForm.XSize=100100\r\nForm.YSize=90050",
+        "X=-2000000000\r\nForm.Y=0\r\nForm.XSize=2000000000\r\nForm.YSize=99999"}) {
+    WriteIni(std::string("[Config]\r\nForm.") + rect + "\r\n");
+    Open();
+    ShowForm();
+    EXPECT_TRUE(area.contains(QRect(form->pos(), form->size())))
+        << form->pos().x() << "," << form->pos().y() << " " << form->width() << "x"
+        << form->height();
+    EXPECT_EQ(form->size(), area.size()) << rect;
+    form.reset();
+  }
+}
+
 TEST_F(MainFormTest, TeardownStoresSheetsAndCanvasBeforeTheFileIsWrittenThenHistory) {
   Open();
   ShowForm();
@@ -889,6 +905,26 @@ TEST_F(MainFormTest, HelpOpensThePageBesideTheProgram) {
   form->actHelp->trigger();
   ASSERT_EQ(fakes.desktop.helpOpened.size(), 1u);
   EXPECT_EQ(fakes.desktop.helpOpened[0], ExecutableDir() + "/tintorb-help.html");
+  EXPECT_TRUE(fakes.dialogs.log.empty());
+  fakes.desktop.helpFails = true;  // no browser: the message names the file
+  form->actHelp->trigger();
+  ASSERT_EQ(fakes.dialogs.Of("Warning").size(), 1u);
+  EXPECT_EQ(fakes.dialogs.Of("Warning")[0],
+            "ヘルプを表示できなかったでおじゃる。\rブラウザーでこのファイルを開いてたも。\r" +
+                ExecutableDir() + "/tintorb-help.html");
+}
+
+TEST_F(MainFormTest, ToolbarTooltipsLeaveOutTheAccelerators) {
+  Open(false);
+  const std::pair<QAction*, const char*> cases[] = {{form->actCopy, "コピー"},
+                                                    {form->actRandom, "ランダム"},
+                                                    {form->actInvert, "色の反転"},
+                                                    {form->actCanvas, "キャンバスの表示"}};
+  for (const auto& [action, tip] : cases) {
+    QWidget* button = form->ToolBar1->widgetForAction(action);
+    ASSERT_NE(button, nullptr) << tip;
+    EXPECT_EQ(S(button->toolTip()), tip);
+  }
 }
 
 TEST_F(MainFormTest, CanvasToggleShowsAndHidesItsWindow) {

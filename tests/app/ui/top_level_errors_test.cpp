@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTranslator>
 #include <stdexcept>
 
 #include "app/ui/Program.h"
@@ -34,6 +36,19 @@ TEST(TopLevelErrors, AThrowingHandlerShowsItsMessageAndTheProgramCarriesOn) {
   EXPECT_EQ(fakes.dialogs.Of("Error"),
             (std::vector<std::string>{"書き込めませんでした: /ro/out.html",
                                       "予期しないエラーが発生しました"}));
+}
+
+// Qt's own buttons and dialogs speak Japanese once the translations are in.
+TEST(QtTranslations, StandardButtonsAndDialogTextsInJapanese) {
+  auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+  ASSERT_TRUE(InstallQtTranslations(*app));
+  QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+  EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("キャンセル"));
+  EXPECT_NE(QCoreApplication::translate("QColorDialog", "&Basic colors"), "&Basic colors");
+  for (QTranslator* t : app->findChildren<QTranslator*>()) {  // the other tests see Qt's own
+    QCoreApplication::removeTranslator(t);
+    delete t;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -118,6 +121,28 @@ TEST_F(CanvasFormTest, LayoutScrollBarsAndSettings) {
   EXPECT_EQ(ini.ReadInteger("Canvas", "Form.Width", 0), 333);
   EXPECT_EQ(ini.ReadInteger("Canvas", "Form.Height", 0), 222);
   EXPECT_EQ(ini.ReadInteger("Canvas", "Form.Left", 0), 10);
+}
+
+// A damaged size or position must not make a window larger than the screens
+// (a 100000-pixel canvas once cost gigabytes) nor put it out of reach.
+TEST_F(CanvasFormTest, StoredRectangleIsFittedToTheScreen) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  TIniGT& ini = host.GetSettingsFile();
+  struct Case {
+    int left, top, width, height;
+  };
+  for (const Case& c : {Case{64, 64, 100000, 100000}, Case{-50000, 70000, 300, 200},
+                        Case{area.right() - 10, 0, 500, 300}}) {
+    ini.WriteInteger("Canvas", "Form.Left", c.left);
+    ini.WriteInteger("Canvas", "Form.Top", c.top);
+    ini.WriteInteger("Canvas", "Form.Width", c.width);
+    ini.WriteInteger("Canvas", "Form.Height", c.height);
+    TCanvasForm f(host);
+    EXPECT_TRUE(area.contains(QRect(f.pos(), f.size())))
+        << c.left << "," << c.top << " " << c.width;
+    EXPECT_EQ(f.width(), std::min(c.width, area.width()));
+    EXPECT_EQ(f.height(), std::min(c.height, area.height()));
+  }
 }
 
 TEST_F(CanvasFormTest, PopupMenuAndShortcuts) {

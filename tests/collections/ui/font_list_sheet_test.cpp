@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTest>
 
 #include "app/IniFile.h"
 #include "collections/FontTable.h"
@@ -125,6 +126,51 @@ TEST_F(FontListSheetTest, RowHeightFollowsSizeAndSizeIsStored) {
   host.settings.WriteString("ColorSheet_FontList", "FontSize", "5000");
   TfrmFontList sheet(host);
   EXPECT_EQ(sheet.FontSize(), 99);
+}
+
+// A size typed into the box applies when it is left; one out of range gets the
+// range message and the nearer bound.
+TEST_F(FontListSheetTest, TypedSizeAppliesOrIsBroughtIntoRange) {
+  auto& dialogs = dynamic_cast<testing::FakeDialogs&>(Dialogs());
+  TfrmFontList sheet(host);
+  sheet.show();
+  struct Case {
+    const char* typed;
+    int size;
+    bool message;
+  };
+  for (const Case& c : {Case{"30", 30, false}, Case{"1", 1, false}, Case{"150", 99, true},
+                        Case{"99", 99, false}, Case{"0", 1, true}, Case{"12", 12, false}}) {
+    dialogs.log.clear();
+    sheet.LabeledEdit1->selectAll();
+    QTest::keyClicks(sheet.LabeledEdit1, c.typed);
+    QTest::keyClick(sheet.LabeledEdit1, Qt::Key_Return);
+    EXPECT_EQ(sheet.FontSize(), c.size) << c.typed;
+    EXPECT_EQ(sheet.ListBox1->ItemHeight(), c.size * 18 / 10) << c.typed;
+    EXPECT_EQ(sheet.LabeledEdit1->text(), QString::number(c.size)) << c.typed;
+    const auto errors = dialogs.Of("Error");
+    ASSERT_EQ(errors.size(), c.message ? 1u : 0u) << c.typed;
+    if (c.message) {
+      EXPECT_EQ(errors[0], "1 ～ 99 の範囲で入力してたも。\r近い方にしとくでおじゃる。");
+    }
+  }
+}
+
+// With the colours followed, the part of the list below the last row is the
+// background colour too.
+TEST_F(FontListSheetTest, EmptyAreaBelowTheRowsTakesTheBackgroundColour) {
+  host.back = RGB(0, 0, 0xC0);
+  TfrmFontList sheet(host);
+  sheet.resize(400, 500);
+  sheet.show();
+  QApplication::processEvents();
+  QWidget* vp = sheet.ListBox1->viewport();
+  ASSERT_GT(vp->height(), sheet.ListBox1->Count() * sheet.ListBox1->ItemHeight() + 10);
+  const QPoint below(5, vp->height() - 3);
+  EXPECT_EQ(QColor(vp->grab().toImage().pixel(below)), QColor(0, 0, 0xC0));
+  sheet.chkUseColor->click();
+  QApplication::processEvents();
+  EXPECT_EQ(QColor(vp->grab().toImage().pixel(below)), sheet.palette().color(QPalette::Base));
 }
 
 TEST_F(FontListSheetTest, SettingsRoundTrip) {

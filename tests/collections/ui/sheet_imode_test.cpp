@@ -417,6 +417,28 @@ TEST_F(ImodeSheet, SavesThePictureInTheThreeForms) {
   EXPECT_TRUE(Fake().Of("Error").empty());
 }
 
+// A right press opens the menu over the list; the row shown, the row copied
+// and the row saved stay the one chosen with the left button.
+TEST_F(ImodeSheet, RightPressKeepsTheChosenRowForCopyAndSave) {
+  TempDir dir;
+  auto f = Make();
+  Click(*f, 46);  // 駐車場
+  const QString reference = f->Edit1->text(), name = f->Label1->text();
+  for (int row : {30, 46, 251}) {
+    QTest::mouseClick(f->ListBox1->viewport(), Qt::RightButton, {}, Cell(*f, row).center());
+    EXPECT_EQ(f->SelectedRow(), 46) << row;
+    EXPECT_EQ(f->ListBox1->currentIndex().row(), 46) << row;
+    EXPECT_EQ(f->Edit1->text(), reference);
+    EXPECT_EQ(f->Label1->text(), name);
+  }
+  QTest::mouseClick(f->btnCopy, Qt::LeftButton);
+  EXPECT_EQ(host.copied.last(), reference);
+  const std::time_t before = std::time(nullptr);
+  Fake().saveAnswers.push_back(dir / "shown.png");
+  f->PNGP1->trigger();
+  ExpectSavedAsModelMakes(dir / "shown.png", 46, 0, 0, 0, before);
+}
+
 TEST_F(ImodeSheet, CancelNoSelectionAndWriteErrors) {
   TempDir dir;
   auto f = Make();

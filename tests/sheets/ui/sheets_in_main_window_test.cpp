@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QTest>
 #include <QToolBar>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 
+#include "app/IniFile.h"
 #include "app/ui/MainForm.h"
 #include "core/ProgramDir.h"
 #include "sheets/ui/SheetHLS.h"
@@ -25,6 +28,9 @@ class SheetsInMainWindow : public ::testing::Test {
   void SetUp() override {
     setenv("TINTORB_HOME", dir.path().c_str(), 1);
     ResetProgramDirForTests();
+    Build();
+  }
+  void Build() {
     form = std::make_unique<TForm1>();
     std::vector<std::unique_ptr<TColorSheetForm>> created;
     created.push_back(std::make_unique<TfrmRGB>(*form));
@@ -105,6 +111,77 @@ TEST_F(SheetsInMainWindow, WebSafeOptionReachesEverySheet) {
   EXPECT_TRUE(hls->icsLightness->WebSafe());
   testing::TypeOver(rgb->edtRed, "100");
   EXPECT_EQ(form->GetForeColor(), RGB(102, 0, 0));
+}
+
+// With the gradients through the current colour, every slider's gradient holds
+// the other components of the colour shown, whenever the sheet is shown.
+void ExpectGradientsThrough(TfrmRGB& rgb, TColor c) {
+  const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+  EXPECT_EQ(rgb.icsRed->Color1(), RGB(0, g, b));
+  EXPECT_EQ(rgb.icsRed->Color2(), RGB(255, g, b));
+  EXPECT_EQ(rgb.icsGreen->Color2(), RGB(r, 255, b));
+  EXPECT_EQ(rgb.icsBlue->Color1(), RGB(r, g, 0));
+  const TCMYK k = RGBToCMYK(ColorToRGBRec(c));
+  EXPECT_EQ(rgb.icsBlack->Color1(), CMYKToColor(MakeCMYK(k.C, k.M, k.Y, 0)));
+}
+
+TEST_F(SheetsInMainWindow, GradientsRunThroughTheColourWheneverTheRgbSheetIsShown) {
+  // Stored on, the sheet not the active one: its first show.
+  form.reset();
+  {
+    std::ofstream ini(DefaultIniPath(), std::ios::binary);
+    ini << "[Color]\r\nRed=200\r\nGreen=100\r\nBlue=50\r\n[RGB]\r\nRealColor=1\r\n";
+  }
+  Build();
+  ASSERT_NE(form->ActivePage(), 3);
+  Open(3);
+  ASSERT_TRUE(rgb->chkRealColor->isChecked());
+  ExpectGradientsThrough(*rgb, RGB(200, 100, 50));
+
+  // Shown again after a change on another sheet.
+  Open(2);
+  TTintorbColorSlider* bar = hsv->icsHue;
+  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(5, bar->height() / 3));
+  const TColor changed = form->CurrentColor();
+  ASSERT_NE(changed, RGB(200, 100, 50));
+  Open(3);
+  ExpectGradientsThrough(*rgb, changed);
+}
+
+// One wheel notch over the field steps the lightness by one, also from 127,
+// where a drag has left the bar's position.
+TEST_F(SheetsInMainWindow, HlsWheelStepsTheLightnessByOneFromTheMiddle) {
+  Open(1);
+  testing::TypeOver(hls->edtSaturation, "200");
+  TTintorbColorSlider* bar = hls->icsLightness;
+  int y = 0;
+  for (; y < bar->height() && bar->HLS().L != 127; ++y)
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(3, y));
+  ASSERT_EQ(bar->HLS().L, 127) << "no pixel row gives L 127";
+  for (int expected : {128, 129, 128, 127, 126}) {
+    const int step = expected > bar->HLS().L ? 120 : -120;  // away from the user: lighter
+    testing::WheelOver(hls->icsHS, step);
+    EXPECT_EQ(bar->HLS().L, expected);
+    EXPECT_EQ(hls->edtLightness->text(), QString::number(expected));
+    EXPECT_EQ(form->CurrentColor(), HLSToColor(hls->ReadSliderHLS()));
+  }
+}
+
+// However small the window is made, every sheet shows all of its controls.
+TEST_F(SheetsInMainWindow, TheWindowDoesNotShrinkBelowWhatEverySheetShows) {
+  for (int page : {3, 2, 1, 0}) {
+    Open(page);
+    form->resize(200, 150);
+    QApplication::processEvents();
+    TColorSheetForm* sheet = form->Sheets()[page];
+    for (QWidget* w : sheet->findChildren<QWidget*>()) {
+      if (!w->isVisibleTo(sheet) || w->parentWidget() != sheet) continue;
+      EXPECT_TRUE(sheet->rect().contains(w->geometry()))
+          << page << " " << w->metaObject()->className() << " " << w->x() << "," << w->y() << " "
+          << w->width() << "x" << w->height() << " in " << sheet->width() << "x" << sheet->height();
+    }
+  }
+  EXPECT_GE(rgb->height(), rgb->chkRealColor->geometry().bottom() + 1);
 }
 
 }  // namespace
