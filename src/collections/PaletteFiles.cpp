@@ -503,10 +503,12 @@ std::vector<TPaletteGroup> ReadPaletteFile(const std::string& path) {
   std::error_code ec;
   if (!f || std::filesystem::is_directory(path, ec))
     throw EPaletteFormatError(path + ": ファイルを開けません");
-  // Read at most one byte past the limit, so a huge file or a device costs nothing.
-  std::string bytes(kPaletteFileLimit + 1, '\0');
-  f.read(bytes.data(), std::streamsize(bytes.size()));
-  bytes.resize(size_t(f.gcount()));
+  // Read in pieces up to one byte past the limit, so a huge file or a device
+  // costs no more than the limit.
+  std::string bytes;
+  char chunk[1 << 16];
+  while (bytes.size() <= kPaletteFileLimit && f.read(chunk, sizeof chunk).gcount() > 0)
+    bytes.append(chunk, size_t(f.gcount()));
   if (f.bad()) throw EPaletteFormatError(path + ": ファイルを読めません");
   if (bytes.size() > kPaletteFileLimit)
     throw EPaletteFormatError(path + ": 16 MiB を超えるパレットは読み込めません");

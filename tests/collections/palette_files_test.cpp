@@ -373,7 +373,7 @@ TEST(PaletteFiles, FuzzedInputsNeverCrashNorLeaveAPartialGroup) {
   const std::regex row("[0-9A-F]{6},[^\r\n]*");
   int accepted = 0, refused = 0;
   for (const auto& kind : kinds) {
-    for (int n = 0; n < 1500; ++n) {
+    for (int n = 0; n < 2500; ++n) {
       std::string bytes = kind.seed;
       const int mode = n % 3;
       if (mode == 0) {  // a few bytes changed
@@ -408,8 +408,8 @@ TEST(PaletteFiles, FuzzedInputsNeverCrashNorLeaveAPartialGroup) {
     }
   }
   // Both outcomes are exercised.
-  EXPECT_GT(accepted, 300);
-  EXPECT_GT(refused, 1000);
+  EXPECT_GT(accepted, 500);
+  EXPECT_GT(refused, 2000);
 }
 
 }  // namespace
