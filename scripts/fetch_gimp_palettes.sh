@@ -13,9 +13,9 @@ cd "$work"
 if ! apt-get download gimp-data >/dev/null 2>&1; then
   # A bare machine has no package lists yet.
   if [ "$(id -u)" -eq 0 ]; then
-    apt-get -qq update >/dev/null
+    apt-get -qq update >/dev/null || true
   elif command -v sudo >/dev/null 2>&1; then
-    sudo apt-get -qq update >/dev/null
+    sudo apt-get -qq update >/dev/null || true
   fi
   apt-get download gimp-data >/dev/null || {
     echo "fetch_gimp_palettes: cannot download gimp-data" >&2
