@@ -503,15 +503,18 @@ std::vector<TPaletteGroup> ReadPaletteFile(const std::string& path) {
   std::error_code ec;
   if (!f || std::filesystem::is_directory(path, ec))
     throw EPaletteFormatError(path + ": ファイルを開けません");
-  // Read in pieces up to one byte past the limit, so a huge file or a device
-  // costs no more than the limit.
+  const std::string tooLarge = path + ": 16 MiB を超えるパレットは読み込めません";
+  if (std::filesystem::is_regular_file(path, ec) &&
+      std::filesystem::file_size(path, ec) > kPaletteFileLimit && !ec)
+    throw EPaletteFormatError(tooLarge);
+  // Read in pieces up to one byte past the limit, so a growing file or a
+  // device costs no more than the limit.
   std::string bytes;
   char chunk[1 << 16];
   while (bytes.size() <= kPaletteFileLimit && f.read(chunk, sizeof chunk).gcount() > 0)
     bytes.append(chunk, size_t(f.gcount()));
   if (f.bad()) throw EPaletteFormatError(path + ": ファイルを読めません");
-  if (bytes.size() > kPaletteFileLimit)
-    throw EPaletteFormatError(path + ": 16 MiB を超えるパレットは読み込めません");
+  if (bytes.size() > kPaletteFileLimit) throw EPaletteFormatError(tooLarge);
   return ReadPaletteBytes(bytes, path);
 }
 

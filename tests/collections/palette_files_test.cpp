@@ -351,6 +351,9 @@ TEST(PaletteFiles, AHugeFileIsRefusedWithoutReadingIt) {
   ::close(fd);
   EXPECT_EQ(ErrorOf([&] { ReadPaletteFile(path); }),
             path + ": 16 MiB を超えるパレットは読み込めません");
+  // A device has no size: reading stops one byte past the limit.
+  EXPECT_EQ(ErrorOf([] { ReadPaletteFile("/dev/zero"); }),
+            "/dev/zero: 16 MiB を超えるパレットは読み込めません");
   EXPECT_THAT(ErrorOf([&] { ReadPaletteFile(dir / "missing.gpl"); }), HasSubstr("開けません"));
 }
 
