@@ -79,7 +79,7 @@ int RunExport(const std::vector<std::string>& args, int kind) {
   const TPaletteGroup g = LoadGroup(args[0]);
   const std::string bytes = kind == 0   ? GplBytes(g.name, g.colors)
                             : kind == 1 ? AseBytes({g})
-                                        : CssText(g.name, g.colors);
+                                        : CssVariablesText(g.name, g.colors);
   WriteFileAtomic(args[1], bytes);
   return 0;
 }

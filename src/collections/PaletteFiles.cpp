@@ -459,7 +459,7 @@ std::string CssIdentifier(std::string_view name) {
   return out;
 }
 
-std::string CssText(const std::string& groupName, const TNamedColorList& colors) {
+std::string CssVariablesText(const std::string& groupName, const TNamedColorList& colors) {
   std::string out = "@charset \"UTF-8\";\n" + CssComment(CleanName(groupName)) + "\n:root {\n";
   std::set<std::string> taken;
   for (int i = 0; i < colors.Count(); ++i) {

@@ -46,7 +46,7 @@ TPaletteGroup ReadAct(std::string_view bytes);
 
 // ":root { --name: #RRGGBB; }" with unique custom property names and the
 // original names in comments. UTF-8, LF.
-std::string CssText(const std::string& groupName, const TNamedColorList& colors);
+std::string CssVariablesText(const std::string& groupName, const TNamedColorList& colors);
 // The custom property name (without "--") of one colour name; empty when
 // nothing of the name is usable.
 std::string CssIdentifier(std::string_view name);

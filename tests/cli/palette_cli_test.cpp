@@ -89,7 +89,7 @@ TEST(CliPalette, ExportsOneGroupFileInEachFormat) {
   } cases[] = {
       {"export-gpl", GplBytes("色 1", list)},
       {"export-ase", AseBytes({{"色 1", list}})},
-      {"export-css", CssText("色 1", list)},
+      {"export-css", CssVariablesText("色 1", list)},
   };
   for (const auto& c : cases) {
     const std::string out = dir / ("out-" + c.command);

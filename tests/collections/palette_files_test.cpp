@@ -296,7 +296,7 @@ TEST(Css, WritesUniqueIdentifiersKeepingJapaneseAndTheNamesInComments) {
   const TNamedColorList list =
       List({"FF0000,赤(あか)", "00FF00,light green", "0000ff,", "123456,light green",
             "ABCDEF,*/ !?", "000000,1st", "111111,color-3"});
-  EXPECT_EQ(CssText("My */ group", list),
+  EXPECT_EQ(CssVariablesText("My */ group", list),
             "@charset \"UTF-8\";\n"
             "/* My * / group */\n"
             ":root {\n"

@@ -317,8 +317,9 @@ void TfrmFavorite::CreateActions() {
                     return AseBytes({{name, list}});
                   });
   });
-  actExportCSS = make("CSSに書き出し(&C)...",
-                      [this] { ExportPalette("css", "CSS|*.css|すべてのファイル|*.*", &CssText); });
+  actExportCSS = make("CSSに書き出し(&C)...", [this] {
+    ExportPalette("css", "CSS|*.css|すべてのファイル|*.*", &CssVariablesText);
+  });
   actImport = make("読み込み...", [this] { actImportExecute(); });
 }
 

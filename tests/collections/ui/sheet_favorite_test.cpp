@@ -497,7 +497,7 @@ TEST_F(FavoriteSheet, PaletteExportsWriteTheSelectedGroup) {
   } cases[] = {
       {sheet->actExportGPL, "gpl", GplBytes("Reds", favorites.Group(0))},
       {sheet->actExportASE, "ase", AseBytes({{"Reds", favorites.Group(0)}})},
-      {sheet->actExportCSS, "css", CssText("Reds", favorites.Group(0))},
+      {sheet->actExportCSS, "css", CssVariablesText("Reds", favorites.Group(0))},
   };
   for (const auto& c : cases) {
     fakes.dialogs.saveAnswers = {dir / ("reds." + c.ext)};
