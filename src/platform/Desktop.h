@@ -66,6 +66,11 @@ struct TSaveFileRequest {
   bool overwritePrompt = true;
 };
 
+struct TOpenFilesRequest {
+  std::string title;
+  std::string filter;  // Windows style, as in TSaveFileRequest
+};
+
 class TDialogs {
  public:
   virtual ~TDialogs() = default;
@@ -81,6 +86,8 @@ class TDialogs {
   virtual bool ChooseColor(TColor& color) = 0;
   virtual bool ChooseFont(TFontSpec& font) = 0;
   virtual std::optional<std::string> SaveFile(const TSaveFileRequest& request) = 0;
+  // Open-file dialog choosing one or more existing files; empty on Cancel.
+  virtual std::vector<std::string> OpenFiles(const TOpenFilesRequest&) { return {}; }
 };
 
 // The installed instances (Qt ones in the program, fakes in tests).

@@ -78,6 +78,13 @@ std::optional<std::string> FakeDialogs::SaveFile(const TSaveFileRequest& request
   saveAnswers.pop_front();
   return a;
 }
+std::vector<std::string> FakeDialogs::OpenFiles(const TOpenFilesRequest& request) {
+  log.push_back("OpenFiles: " + request.filter);
+  if (openAnswers.empty()) return {};
+  auto a = openAnswers.front();
+  openAnswers.pop_front();
+  return a;
+}
 std::vector<std::string> FakeDialogs::Of(const std::string& kind) const {
   std::vector<std::string> out;
   const std::string prefix = kind + ": ";

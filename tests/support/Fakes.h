@@ -56,7 +56,8 @@ class FakeDialogs : public TDialogs {
   std::deque<std::optional<TFontSpec>> fontAnswers;
   std::deque<std::optional<std::string>> saveAnswers;
   std::vector<TSaveFileRequest> saveRequests;
-  std::vector<std::string> inputPresets;  // the preset text of each InputBox call
+  std::deque<std::vector<std::string>> openAnswers;  // empty queue = Cancel
+  std::vector<std::string> inputPresets;             // the preset text of each InputBox call
 
   void Information(const std::string& text, const std::string& caption = "") override;
   void Warning(const std::string& text, const std::string& caption = "") override;
@@ -67,6 +68,7 @@ class FakeDialogs : public TDialogs {
   bool ChooseColor(TColor& color) override;
   bool ChooseFont(TFontSpec& font) override;
   std::optional<std::string> SaveFile(const TSaveFileRequest& request) override;
+  std::vector<std::string> OpenFiles(const TOpenFilesRequest& request) override;
 
   // The texts of the calls of one kind ("Warning", "Error", ...).
   std::vector<std::string> Of(const std::string& kind) const;

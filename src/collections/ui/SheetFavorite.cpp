@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -19,7 +20,9 @@
 
 #include "app/IniFile.h"
 #include "collections/Favorites.h"
+#include "collections/PaletteFiles.h"
 #include "collections/ui/DrawColorItem.h"
+#include "core/TextFile.h"
 #include "platform/Desktop.h"
 
 namespace tintorb {
@@ -213,6 +216,7 @@ TfrmFavorite::TfrmFavorite(TSheetHost& host, QWidget* parent)
 
   connect(trvGroup, &QTreeWidget::itemSelectionChanged, this, [this] { trvGroupChange(); });
   trvGroup->viewport()->installEventFilter(this);
+  trvGroup->viewport()->setAcceptDrops(true);  // palette files from a file manager
   trvGroup->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(trvGroup, &QWidget::customContextMenuRequested, this,
           [this](QPoint pos) { popGroup->popup(trvGroup->viewport()->mapToGlobal(pos)); });
@@ -304,11 +308,26 @@ void TfrmFavorite::CreateActions() {
   actSortSaturation = make("彩度順に並び替え", [this] { actSortExecute(actSortSaturation); });
   actExportHTML = make("HTMLに書き出し(&H)...", [this] { actExportHTMLExecute(); });
   actExportACT = make("ACTに書き出し(&A)...", [this] { actExportACTExecute(); });
+  actExportGPL = make("GPLに書き出し(&G)...", [this] {
+    ExportPalette("gpl", "GIMP Palette|*.gpl|すべてのファイル|*.*", &GplBytes);
+  });
+  actExportASE = make("ASEに書き出し(&S)...", [this] {
+    ExportPalette("ase", "Adobe Swatch Exchange|*.ase|すべてのファイル|*.*",
+                  [](const std::string& name, const TNamedColorList& list) {
+                    return AseBytes({{name, list}});
+                  });
+  });
+  actExportCSS = make("CSSに書き出し(&C)...", [this] {
+    ExportPalette("css", "CSS|*.css|すべてのファイル|*.*", &CssVariablesText);
+  });
+  actImport = make("読み込み...", [this] { actImportExecute(); });
 }
 
 void TfrmFavorite::CreateMenus() {
   popGroup = new QMenu(this);
   popGroup->addActions({actNewGroup, mnuGroupClone, actRemoveGroup, actRenameGroup});
+  popGroup->addSeparator();
+  popGroup->addAction(actImport);
   popColors = new QMenu(this);
   popColors->addAction(actSetBack);
   popColors->addSeparator();
@@ -316,7 +335,7 @@ void TfrmFavorite::CreateMenus() {
   popColors->addSeparator();
   popColors->addActions({actSort, actSortName, actSortLightness, actSortSaturation});
   popColors->addSeparator();
-  popColors->addActions({actExportHTML, actExportACT});
+  popColors->addActions({actExportHTML, actExportACT, actExportGPL, actExportASE, actExportCSS});
 }
 
 // ---- state ----
@@ -415,6 +434,22 @@ bool TfrmFavorite::eventFilter(QObject* watched, QEvent* event) {
     FLaidOut = true;
   if (watched == trvGroup->viewport() && event->type() == QEvent::MouseButtonPress)
     trvGroupMouseDown(static_cast<QMouseEvent*>(event)->position().toPoint());
+  if (watched == trvGroup->viewport() &&
+      (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+       event->type() == QEvent::Drop)) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    std::vector<std::string> paths;
+    for (const QUrl& url : drop->mimeData()->urls())
+      if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    if (paths.empty()) {
+      drop->ignore();
+      return true;
+    }
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (event->type() == QEvent::Drop) ImportPaletteFiles(paths);
+    return true;
+  }
   return TColorSheetForm::eventFilter(watched, event);
 }
 
@@ -700,6 +735,50 @@ void TfrmFavorite::actExportACTExecute() {
   if (!path) return;
   FSaveFileName = *path;
   Guarded([&] { GetFavorites().Group(g).SaveToACT(*path); });
+}
+
+void TfrmFavorite::actImportExecute() {
+  TOpenFilesRequest request;
+  request.title = "パレットの読み込み";
+  request.filter =
+      "パレット|*.gpl;*.ase;*.act|GIMP Palette|*.gpl|Adobe Swatch Exchange|*.ase|"
+      "Adobe Color Table File|*.act|すべてのファイル|*.*";
+  const std::vector<std::string> paths = Dialogs().OpenFiles(request);
+  if (!paths.empty()) ImportPaletteFiles(paths);
+}
+
+void TfrmFavorite::ImportPaletteFiles(const std::vector<std::string>& paths) {
+  std::string errors;
+  int first = -1;
+  for (const auto& path : paths) {
+    try {
+      const std::vector<int> added = AddPaletteGroups(GetFavorites(), ReadPaletteFile(path));
+      if (first < 0 && !added.empty()) first = added.front();
+    } catch (const EPaletteFormatError& e) {
+      errors += (errors.empty() ? "" : "\n") + std::string(e.what());
+    }
+  }
+  if (first >= 0) {
+    RebuildGroupTree();
+    SelectGroup(first);
+    NotifyFavoritesChanged();
+  }
+  if (!errors.empty()) Dialogs().Error("次のファイルを読み込めませんでした。\n" + errors);
+}
+
+void TfrmFavorite::ExportPalette(const char* defaultExt, const char* filter,
+                                 std::string (*bytes)(const std::string&, const TNamedColorList&)) {
+  const int g = SelectedGroup();
+  if (g < 0) return;
+  TSaveFileRequest request;
+  request.defaultExt = defaultExt;
+  request.filter = filter;
+  request.fileName = FSaveFileName;
+  const auto path = Dialogs().SaveFile(request);
+  if (!path) return;
+  FSaveFileName = *path;
+  Guarded(
+      [&] { WriteFileAtomic(*path, bytes(GetFavorites().GroupName(g), GetFavorites().Group(g))); });
 }
 
 }  // namespace tintorb

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/ui/ColorSheet.h"
 #include "collections/ui/ColorListBox.h"
@@ -90,6 +91,11 @@ class TfrmFavorite : public TColorSheetForm {
   QAction *actSetBack, *mnuRename, *mnuSetActiveColor, *mnuClone, *actRemove;
   QAction *actSort, *actSortName, *actSortLightness, *actSortSaturation;
   QAction *actExportHTML, *actExportACT;
+  QAction *actImport, *actExportGPL, *actExportASE, *actExportCSS;
+
+  // Adds the palettes of the files as new groups (each file whole or not at
+  // all); the files that cannot be read are named in one error box.
+  void ImportPaletteFiles(const std::vector<std::string>& paths);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -132,6 +138,10 @@ class TfrmFavorite : public TColorSheetForm {
   void actSortExecute(QAction* sender);
   void actExportHTMLExecute();
   void actExportACTExecute();
+  void actImportExecute();
+  // Writes the selected group in a palette format through the save dialog.
+  void ExportPalette(const char* defaultExt, const char* filter,
+                     std::string (*bytes)(const std::string& name, const TNamedColorList& list));
   void Splitter1Moved();
 
   const TNamedColorList* FListGroup = nullptr;  // the group the list rows belong to

@@ -34,6 +34,7 @@ class TQtDialogs : public TDialogs {
   bool ChooseColor(TColor& color) override;
   bool ChooseFont(TFontSpec& font) override;
   std::optional<std::string> SaveFile(const TSaveFileRequest& request) override;
+  std::vector<std::string> OpenFiles(const TOpenFilesRequest& request) override;
 };
 
 // The Windows system-colour index 0..28 read from the application palette.

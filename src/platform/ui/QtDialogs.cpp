@@ -93,4 +93,16 @@ std::optional<std::string> TQtDialogs::SaveFile(const TSaveFileRequest& request)
   return ToStd(dlg.selectedFiles().front());
 }
 
+std::vector<std::string> TQtDialogs::OpenFiles(const TOpenFilesRequest& request) {
+  QFileDialog dlg(DialogParent(), ToQ(request.title));
+  dlg.setAcceptMode(QFileDialog::AcceptOpen);
+  dlg.setFileMode(QFileDialog::ExistingFiles);
+  const QString filter = WindowsFilterToQt(request.filter);
+  if (!filter.isEmpty()) dlg.setNameFilter(filter);
+  std::vector<std::string> out;
+  if (dlg.exec() != QDialog::Accepted) return out;
+  for (const QString& f : dlg.selectedFiles()) out.push_back(ToStd(f));
+  return out;
+}
+
 }  // namespace tintorb

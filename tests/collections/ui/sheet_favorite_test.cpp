@@ -6,13 +6,16 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QSplitter>
 #include <QTest>
 #include <QTreeWidget>
+#include <QUrl>
 #include <filesystem>
 #include <memory>
 
 #include "collections/Favorites.h"
+#include "collections/PaletteFiles.h"
 #include "core/TextFile.h"
 #include "support/Fakes.h"
 #include "support/ui/FakeSheetHost.h"
@@ -336,7 +339,8 @@ TEST_F(FavoriteSheet, RemovingGroupsDownToNone) {
   fakes.dialogs.log.clear();
   for (QAction* a : {sheet->actSetBack, sheet->mnuRename, sheet->mnuSetActiveColor, sheet->mnuClone,
                      sheet->actRemove, sheet->actSort, sheet->actSortName, sheet->actSortLightness,
-                     sheet->actSortSaturation, sheet->actExportHTML, sheet->actExportACT})
+                     sheet->actSortSaturation, sheet->actExportHTML, sheet->actExportACT,
+                     sheet->actExportGPL, sheet->actExportASE, sheet->actExportCSS})
     ColorCommand(0, a);
   for (QAction* a : {sheet->mnuGroupClone, sheet->actRemoveGroup, sheet->actRenameGroup})
     MenuCommand(TreePort(), QPoint(20, 10), sheet->popGroup, a);
@@ -466,6 +470,63 @@ TEST_F(FavoriteSheet, ExportsGoThroughTheSaveDialog) {
   ColorCommand(0, sheet->actExportHTML);
   EXPECT_EQ(fakes.dialogs.saveRequests.back().fileName, dir / "big.html");
   EXPECT_EQ(fakes.dialogs.Of("Error").size(), 1u);
+}
+
+TEST_F(FavoriteSheet, PaletteFilesComeInThroughTheMenuAndByDropping) {
+  TempDir dir;
+  AddGroup("Web", {"000000,black"});
+  Make();
+  WriteFileAtomic(dir / "web.gpl", "GIMP Palette\nName: web\n255 0 0\t赤\n");
+  WriteFileAtomic(dir / "bad.ase", "ASEF");
+  fakes.dialogs.openAnswers = {{dir / "web.gpl", dir / "bad.ase"}};
+  GroupCommand(0, sheet->actImport);
+  EXPECT_EQ(fakes.dialogs.Of("OpenFiles"),
+            (std::vector<std::string>{
+                "パレット|*.gpl;*.ase;*.act|GIMP Palette|*.gpl|Adobe Swatch Exchange|*.ase|"
+                "Adobe Color Table File|*.act|すべてのファイル|*.*"}));
+  ASSERT_EQ(favorites.Count(), 2);
+  EXPECT_EQ(favorites.GroupName(1), "web1");
+  EXPECT_EQ(Rows(favorites.Group(1)), (std::vector<std::string>{"FF0000,赤"}));
+  EXPECT_EQ(sheet->SelectedGroup(), 1);  // the new group is shown
+  ASSERT_EQ(fakes.dialogs.Of("Error").size(), 1u);
+  EXPECT_NE(fakes.dialogs.Of("Error")[0].find(dir / "bad.ase" + ": バイト 4"), std::string::npos);
+  EXPECT_EQ(host.favoritesChangedCalls, 1);
+
+  // Dropped from a file manager onto the tree.
+  std::vector<TPaletteGroup> groups(1);
+  groups[0].name = "Swatches";
+  groups[0].colors.Add("00FF00", "g");
+  WriteFileAtomic(dir / "s.ase", AseBytes(groups));
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir / "s.ase"))});
+  QDragEnterEvent enter(NodePos(0), Qt::CopyAction, &mime, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(TreePort(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(NodePos(0)), Qt::CopyAction, &mime, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(TreePort(), &drop);
+  ASSERT_EQ(favorites.Count(), 3);
+  EXPECT_EQ(favorites.GroupName(2), "Swatches");
+  EXPECT_EQ(sheet->trvGroup->topLevelItemCount(), 3);
+}
+
+TEST_F(FavoriteSheet, PaletteExportsWriteTheSelectedGroup) {
+  TempDir dir;
+  AddGroup("Reds", {"FF0000,赤"});
+  Make();
+  const struct {
+    QAction* action;
+    std::string ext, bytes;
+  } cases[] = {
+      {sheet->actExportGPL, "gpl", GplBytes("Reds", favorites.Group(0))},
+      {sheet->actExportASE, "ase", AseBytes({{"Reds", favorites.Group(0)}})},
+      {sheet->actExportCSS, "css", CssVariablesText("Reds", favorites.Group(0))},
+  };
+  for (const auto& c : cases) {
+    fakes.dialogs.saveAnswers = {dir / ("reds." + c.ext)};
+    ColorCommand(0, c.action);
+    EXPECT_EQ(fakes.dialogs.saveRequests.back().defaultExt, c.ext);
+    EXPECT_EQ(ReadFileBytes(dir / ("reds." + c.ext)).value_or(""), c.bytes) << c.ext;
+  }
 }
 
 TEST_F(FavoriteSheet, UnreadableRowsAreShownAndRefusedWithTheMessage) {
