@@ -13,6 +13,7 @@ packages=(
   pngcheck
   chromium
   clang-format
+  clang libclang-rt-14-dev
 )
 
 missing=()

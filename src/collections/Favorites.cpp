@@ -508,7 +508,7 @@ bool TFavorites::LoadFromDir(const std::string& dir) {
   return Count() > 0;
 }
 
-bool TFavorites::SaveToDir(const std::string& dir) {
+bool TFavorites::SaveToDir(const std::string& dir, std::vector<std::string>* failures) {
   std::vector<std::string> written, errors;
   for (int i = 0; i < Count(); ++i) {
     const std::string path = PathIn(dir, GroupFileName(names_[size_t(i)]));
@@ -542,6 +542,10 @@ bool TFavorites::SaveToDir(const std::string& dir) {
         errors.push_back("'" + path + "' を削除できません: " + ec.message());
       it = ownedFiles_.erase(it);
     }
+  }
+  if (!errors.empty() && failures) {
+    failures->insert(failures->end(), errors.begin(), errors.end());
+    return false;
   }
   if (!errors.empty()) {
     std::string text = "お気に入りを保存できませんでした。";
