@@ -99,9 +99,9 @@ pid_t Start(const std::string& program, const fs::path& home) {
   if (pid < 0) Die("fork");
   if (pid == 0) {
     setenv("TINTORB_HOME", home.c_str(), 1);
-    const int devnull = open("/dev/null", O_WRONLY);
-    dup2(devnull, 1);
-    dup2(devnull, 2);
+    const int log = open((home.string() + ".log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(log, 1);
+    dup2(log, 2);
     execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -115,7 +115,7 @@ bool CloseThroughMenu(pid_t pid) {
   while (std::system("xdotool search --onlyvisible --name '^Tintorb \\[' windowfocus --sync "
                      ">/dev/null 2>&1") != 0) {
     if (Clock::now() > until || waitpid(pid, nullptr, WNOHANG) == pid) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   // Typed (XTEST) into the focused window, as a person does.
   return std::system("xdotool key --clearmodifiers --delay 30 alt+f x >/dev/null 2>&1") == 0;
@@ -211,8 +211,13 @@ int main(int argc, char** argv) {
       if (e.path().filename().string().find(".tmp") != std::string::npos) fs::remove(e.path());
     pid = Start(program, home);
     Drain(watch);
-    if (!CloseThroughMenu(pid))
-      Die("round " + std::to_string(round) + ": the program did not come up");
+    if (!CloseThroughMenu(pid)) {
+      const bool gone = waitpid(pid, &status, WNOHANG) == pid;
+      std::system("xdotool search --name '' getwindowname %@ 2>/dev/null | sort | uniq -c >&2");
+      Die("round " + std::to_string(round) + ": the program did not come up (" +
+          (gone ? "it ended, status " + std::to_string(status) : "no window") + "); its output:\n" +
+          ReadAll(home.string() + ".log") + "lock file: " + ReadAll(home / "tintorb.lock"));
+    }
     if (!WaitForFirstWrite(watch, 10000))
       Die("round " + std::to_string(round) + ": no exit write after closing");
     const long long us = delay(rng);
@@ -255,5 +260,6 @@ int main(int argc, char** argv) {
       "the last %d; ended before the kill %d; files found old %d, new %d\n",
       rounds, killedBefore, killedMid, killedAfter, endedFirst, oldFiles, newFiles);
   fs::remove_all(home);
+  fs::remove(home.string() + ".log");
   return 0;
 }
