@@ -60,11 +60,11 @@ home=$(mktemp -d)
   printf '[Color]\r\nRed=255\r\n[Other]\r\n'
   awk 'BEGIN { for (i = 0; i < 1000000; i++) printf "Key%07d=a value of about forty characters, %07d\r\n", i, i }'
 } >"$home/tintorb.ini"
-sed -n '/^\[Other\]/,/^\r$/p' "$home/tintorb.ini" >"$home/other.orig"
+grep '^Key' "$home/tintorb.ini" >"$home/other.orig"
 echo "settings file: $(( $(stat -c %s "$home/tintorb.ini") / 1000000 )) MB"
 run "50 MB settings" "$home"
-sed -n '/^\[Other\]/,/^\r$/p' "$home/tintorb.ini" >"$home/other.new"
-check "50 MB settings" "every key written back" cmp -s <(grep -v '^\r$' "$home/other.orig") <(grep -v '^\r$' "$home/other.new")
+grep '^Key' "$home/tintorb.ini" >"$home/other.new"
+check "50 MB settings" "every key written back" cmp -s "$home/other.orig" "$home/other.new"
 rm -rf "$home"
 
 # 3. 50 MB of the old favourites layout: 1,000 groups of 1,000 colours.
