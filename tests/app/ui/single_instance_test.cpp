@@ -66,7 +66,7 @@ TEST(SingleInstance, LocksOfDeadCopiesAreTakenOver) {
   gethostname(host, sizeof host - 1);
   // A killed program's QLockFile, and one that died before writing anything
   // (which QLockFile alone would keep forever).
-  for (const std::string content :
+  for (const std::string& content :
        {std::to_string(dead) + "\ntintorb\n" + host + "\n", std::string()}) {
     TempDir dir;
     WriteFileAtomic(LockFilePath(dir.path()), content);
