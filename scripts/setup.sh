@@ -18,6 +18,7 @@ packages=(
   pipewire wtype grim dbus
   librsvg2-bin desktop-file-utils appstream man-db
   dpkg-dev file lintian
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "core/ProgramDir.h"
@@ -74,6 +75,10 @@ bool ParseInteger(std::string_view s, int& out) {
 }
 
 }  // namespace
+
+bool IniValueToInteger(std::string_view value, int& out) {
+  return ParseInteger(value, out);
+}
 
 // ---------------------------------------------------------------- TIniFile
 
@@ -223,6 +228,31 @@ std::vector<std::string> TIniFile::ReadSection(const std::string& section) const
       if (e.hasValue) keys.push_back(e.key);
   }
   return keys;
+}
+
+std::vector<std::pair<std::string, std::string>> TIniFile::ReadSectionValues(
+    const std::string& section) const {
+  std::vector<std::pair<std::string, std::string>> out;
+  if (const Section* s = Find(section)) {
+    for (const auto& e : s->entries)
+      if (e.hasValue) out.emplace_back(e.key, e.value);
+  }
+  return out;
+}
+
+void TIniFile::DeleteKeys(const std::string& section, const std::vector<std::string>& keys) {
+  Section* s = Find(section);
+  if (!s) return;
+  // How many first occurrences of each key go: one per mention, as DeleteKey.
+  std::unordered_map<std::string, int> pending;
+  for (const auto& k : keys) ++pending[FoldCase(k)];
+  std::erase_if(s->entries, [&](const Entry& e) {
+    if (!e.hasValue) return false;
+    const auto it = pending.find(FoldCase(e.key));
+    if (it == pending.end() || it->second == 0) return false;
+    --it->second;
+    return true;
+  });
 }
 
 std::string TIniFile::ToText() const {

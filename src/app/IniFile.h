@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/TextFile.h"
@@ -38,6 +39,12 @@ class TIniFile {
   std::vector<std::string> ReadSections() const;
   // Keys of a section in file order (as first spelled).
   std::vector<std::string> ReadSection(const std::string& section) const;
+  // Keys with values of a section in file order, with their values (a key
+  // repeated in the file appears each time; ReadString gives the first).
+  std::vector<std::pair<std::string, std::string>> ReadSectionValues(
+      const std::string& section) const;
+  // DeleteKey for each of the keys, in one pass over the section.
+  void DeleteKeys(const std::string& section, const std::vector<std::string>& keys);
   // The text UpdateFile writes (UTF-8, CR LF) and its bytes on disk.
   std::string ToText() const;
   std::string ToBytes() const;
@@ -66,6 +73,9 @@ class TIniFile {
   TTextFileForm form_;
   std::vector<Section> sections_;
 };
+
+// A value read as ReadInteger reads it (decimal, "$hex", "0xhex").
+bool IniValueToInteger(std::string_view value, int& out);
 
 enum class TIniGTDefaultDir { ddApplication, ddWindows, ddNone };
 

@@ -5,6 +5,7 @@
 #include "app/IniFile.h"
 #include "cli/Cli.h"
 #include "cli/ConsoleDialogs.h"
+#include "cli/FolderGuard.h"
 #include "collections/Favorites.h"
 
 namespace tintorb::cli {
@@ -27,6 +28,8 @@ int Run(const std::vector<std::string>& args) {
   std::error_code ec;
   if (!std::filesystem::is_directory(dir, ec)) throw UsageError("'" + dir + "' is not a directory");
 
+  TFolderLock lock;
+  LockProgramDir(lock, dir);
   TConsoleDialogs dialogs(migrateFav);
   TIniFile ini(dir + "/tintorb.ini");
   TFavorites favorites;
@@ -51,7 +54,8 @@ const Register reg({
     "No unless --migrate-fav is given), else the built-in groups. Groups that\n"
     "the start-up made in memory (built-in or from the settings file) are\n"
     "written to DIR as at the end of a run. Prints one line per group:\n"
-    "NAME<TAB>COUNT. Exit status 1 when a group file could not be written.\n",
+    "NAME<TAB>COUNT. Exit status 1 when a group file could not be written;\n"
+    "2 while Tintorb runs on DIR.\n",
     Run,
 });
 

@@ -544,7 +544,7 @@ bool TFavorites::LoadFromDir(const std::string& dir) {
   return Count() > 0;
 }
 
-bool TFavorites::SaveToDir(const std::string& dir) {
+bool TFavorites::SaveToDir(const std::string& dir, std::vector<std::string>* failures) {
   std::vector<std::string> written, errors, backups;
   for (int i = 0; i < Count(); ++i) {
     const std::string path = PathIn(dir, GroupFileName(names_[size_t(i)]));
@@ -581,6 +581,10 @@ bool TFavorites::SaveToDir(const std::string& dir) {
     }
   }
   if (!backups.empty()) Dialogs().Warning(BackupNotice(backups));
+  if (!errors.empty() && failures) {
+    failures->insert(failures->end(), errors.begin(), errors.end());
+    return false;
+  }
   if (!errors.empty()) {
     std::string text = "お気に入りを保存できませんでした。";
     for (const auto& e : errors) text += "\n" + e;

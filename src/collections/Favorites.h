@@ -128,8 +128,8 @@ class TFavorites {
   // Writes every group atomically; then removes the files this store loaded
   // (or wrote) in that directory that no group owns any more, i.e. those of
   // deleted or renamed groups. Failures are reported; returns false then and
-  // removes nothing.
-  bool SaveToDir(const std::string& dir);
+  // removes nothing. With `failures`, the error texts go there instead.
+  bool SaveToDir(const std::string& dir, std::vector<std::string>* failures = nullptr);
 
   // The file name of a group: the name with "%", "/" and NUL escaped where
   // needed so that it stays one file inside the directory.

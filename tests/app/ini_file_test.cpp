@@ -451,3 +451,22 @@ TEST(IniKeyGroups, WindowPlacementKeepsRightAndBottomEdges) {
 
 }  // namespace
 }  // namespace tintorb
+
+namespace tintorb {
+namespace {
+
+TEST(IniFile, DeleteKeysInOnePassIsDeleteKeyForEach) {
+  const std::string text = "[S]\nA=1\nb=2\nnovalue\nB=3\na=4\nC=5\nA=6\n[T]\nA=7\n";
+  const std::vector<std::string> keys = {"a", "B", "A", "novalue", "x"};
+  TIniFile one = TIniFile::FromBytes(text), each = TIniFile::FromBytes(text);
+  one.DeleteKeys("s", keys);
+  for (const auto& k : keys) each.DeleteKey("s", k);
+  EXPECT_EQ(one.ToText(), each.ToText());
+  EXPECT_EQ(one.ToText(), "[S]\r\nnovalue\r\nB=3\r\nC=5\r\nA=6\r\n\r\n[T]\r\nA=7\r\n\r\n");
+  const std::vector<std::pair<std::string, std::string>> values = {
+      {"B", "3"}, {"C", "5"}, {"A", "6"}};
+  EXPECT_EQ(one.ReadSectionValues("S"), values);
+}
+
+}  // namespace
+}  // namespace tintorb

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +10,8 @@
 
 #include "app/IniFile.h"
 #include "collections/Favorites.h"
+#include "core/FolderLock.h"
+#include "core/ProgramDir.h"
 #include "core/TextFile.h"
 #include "support/Fakes.h"
 
@@ -231,6 +234,29 @@ TEST(CliExport, ActBytesAndErrors) {
   EXPECT_EQ(r.status, 2);
   EXPECT_THAT(r.err, HasSubstr("cannot read"));
   EXPECT_EQ(RunCli("export-act " + Q(dir / "rgb.tintorb"), scratch).status, 2);
+}
+
+}  // namespace
+}  // namespace tintorb
+
+namespace tintorb {
+namespace {
+
+TEST(CliFavorites, RefusesWhileTheProgramHoldsTheDirectoryThenRunsAfterIt) {
+  TempDir dir, scratch;
+  {
+    TFolderLock program;  // what the running program holds
+    ASSERT_EQ(program.TryLock(LockFilePath(dir.path())), TFolderLock::TResult::Locked);
+    const auto r = RunCli("favorites " + Q(dir.path()), scratch);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_THAT(r.err, HasSubstr("'" + dir.path() + "' is in use by " + ExecutableName() +
+                                 " (pid " + std::to_string(getpid()) + "): close it first"));
+    EXPECT_THAT(FilesIn(dir.path()), ElementsAre(::testing::Key("tintorb.lock")));
+  }
+  const auto r = RunCli("favorites " + Q(dir.path()), scratch);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(FilesIn(dir.path()).count("tintorb.lock"), 0u);  // released at the end
+  EXPECT_EQ(FilesIn(dir.path()).size(), 8u);
 }
 
 }  // namespace

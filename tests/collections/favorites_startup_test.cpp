@@ -97,6 +97,33 @@ TEST(LoadFavorites, AHugeCountInADamagedFileDoesNotHang) {
               ElementsAre("Favorite[01].Name"));
 }
 
+TEST(LoadFavorites, AHugeOldLayoutWithARepeatedCountMigratesOnceInOnePass) {
+  ScopedFakes fakes;
+  TempDir dir;
+  std::string text = "[Favorite]\r\nCount=20\r\n";
+  for (int g = 0; g < 20; ++g) {
+    const std::string p = "Favorite[" + std::to_string(g) + "].";
+    text += p + "Name=g" + std::to_string(g) + "\r\n" + p + "Colors.Count=2500\r\n";
+    for (int j = 0; j < 2500; ++j) text += p + "Colors." + std::to_string(j) + "=ABCDEF,c\r\n";
+  }
+  text += "count=20\r\n";  // a second Count, as a merge of two files leaves
+  WriteFileAtomic(dir / "tintorb.ini", text);
+  TIniFile ini(dir / "tintorb.ini");
+  TFavorites f;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(LoadFavorites(f, ini, dir.path()), TFavoritesSource::IniMigrated);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_EQ(f.Count(), 20);
+  EXPECT_EQ(TotalRows(f), 50000);
+  ASSERT_TRUE(f.SaveToDir(dir.path()));
+  // No Count is left: the next start reads the group files.
+  TIniFile disk(dir / "tintorb.ini");
+  EXPECT_TRUE(disk.ReadSection("Favorite").empty());
+  TFavorites next;
+  EXPECT_EQ(LoadFavorites(next, disk, dir.path()), TFavoritesSource::GroupFiles);
+  EXPECT_EQ(TotalRows(next), 50000);
+}
+
 TEST(LoadFavorites, AFreshDirectoryGetsTheBuiltInGroupsAndTheNextStartReadsThemBack) {
   ScopedFakes fakes;
   TempDir dir;

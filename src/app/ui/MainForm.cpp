@@ -29,6 +29,7 @@
 
 #include "app/Caption.h"
 #include "app/ColorWellLayout.h"
+#include "app/SaveReport.h"
 #include "app/SheetPages.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/ColorWell.h"
@@ -509,13 +510,26 @@ TForm1::~TForm1() {
 }
 
 void TForm1::FormDestroy() {
+  // A read-only directory or a full disk fails every write: one message.
+  TSaveReport report(ProgramDir());
   try {
     IniGT1.UpdateFile();
   } catch (const std::exception& e) {
-    Dialogs().Error(e.what());
+    report.Failed(e.what());
   }
-  if (FFavorites) FFavorites->SaveToDir(ProgramDir());  // reports its own failures
+  std::vector<std::string> failures;
+  if (FFavorites) FFavorites->SaveToDir(ProgramDir(), &failures);
+  report.Failed(failures);
   FFavorites.reset();
+  try {
+    if (HistoryMenu1) HistoryMenu1->SetActive(false);  // writes its section, last
+  } catch (const std::exception& e) {
+    report.Failed(e.what());
+  }
+  if (!report.Empty()) {
+    const std::string text = report.Message(ProbeFolder(ProgramDir()), FReadOnlyTold);
+    if (!text.empty()) Dialogs().Error(text);
+  }
 }
 
 // ---------------------------------------------------------------------------

@@ -88,6 +88,9 @@ class TForm1 : public QMainWindow, public TSheetHost {
   void SetSwatch(int index, TColor color);
   // Pages hidden here are skipped by ActivateSheet.
   void SetSheetVisible(int page, bool visible);
+  // The user was told at start-up that the directory is read-only; the
+  // failing writes at the end of the run are not told again.
+  void FolderReadOnlyTold() { FReadOnlyTold = true; }
 
   TColor CurrentColor() const { return FCurrentColor; }
   TColor UndoColor() const { return FUndoColor; }
@@ -211,6 +214,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   TMainSettings FLoaded;  // what LoadSettings read; the base of what closing writes
   bool FShown = false;
   bool FTearingDown = false;
+  bool FReadOnlyTold = false;
   QRect FNormalRect;  // frame position and client size while in the normal state
   TFontSpec FPreviewFont;
   TColor FPreviewTextColor = 0;

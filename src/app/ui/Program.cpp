@@ -9,13 +9,17 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/SaveReport.h"
 #include "app/ui/CanvasLink.h"
 #include "app/ui/MainForm.h"
 #include "app/ui/Sheets.h"
+#include "app/ui/SingleInstance.h"
+#include "core/ProgramDir.h"
 #include "platform/Desktop.h"
 #include "platform/ui/QtDesktop.h"
 
@@ -116,9 +120,23 @@ int RunTintorb(TApplication& app) {
   ui.setPixelSize(12);
   QApplication::setFont(ui);
 
+  // Held until the last file of the run has been written.
+  TSingleInstance instance(QString::fromStdString(ProgramDir()));
+  switch (instance.Acquire()) {
+    case TSingleInstance::TStart::AnotherRunning:
+      return 0;
+    case TSingleInstance::TStart::Busy:
+      Dialogs().Error(FolderBusyMessage(ProgramDir()));
+      return 1;
+    case TSingleInstance::TStart::First:
+      break;
+  }
+  const bool readOnly = ProbeFolder(ProgramDir()) == TFolderState::ReadOnly;
+
   int status = 0;
   {
     auto form = std::make_unique<TForm1>();
+    instance.SetWindow(form.get());
     Trace("main-window");
     form->SetCanvas(CreateCanvasWindow(*form));
     Trace("canvas");
@@ -132,6 +150,11 @@ int RunTintorb(TApplication& app) {
     if (g_trace) new TFirstPaintProbe(form.get());
     CloseOnSignals(form.get());
     form->ShowWithPlacement();
+    if (readOnly) {
+      form->FolderReadOnlyTold();
+      QTimer::singleShot(0, form.get(),
+                         [] { Dialogs().Warning(ReadOnlyAtStartMessage(ProgramDir())); });
+    }
     status = app.exec();
   }  // teardown: sheets, canvas, settings file, favourites, history
   return status;

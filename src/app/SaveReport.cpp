@@ -1,0 +1,62 @@
+#include "app/SaveReport.h"
+
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace tintorb {
+
+namespace {
+
+constexpr unsigned long long kFullBelow = 1024 * 1024;
+constexpr size_t kListedErrors = 10;
+
+}  // namespace
+
+TFolderState ProbeFolder(const std::string& dir) {
+  struct statvfs st {};
+  if (::statvfs(dir.c_str(), &st) == 0 && (st.f_flag & ST_RDONLY)) return TFolderState::ReadOnly;
+  if (::access(dir.c_str(), W_OK) != 0) return TFolderState::ReadOnly;
+  if (::statvfs(dir.c_str(), &st) == 0 &&
+      static_cast<unsigned long long>(st.f_bavail) * st.f_frsize < kFullBelow)
+    return TFolderState::Full;
+  return TFolderState::Writable;
+}
+
+std::string ReadOnlyAtStartMessage(const std::string& dir) {
+  return "フォルダ「" + dir +
+         "」は書き込みが禁止されています。\n設定とお気に入りの変更は終了するときに保存できません。";
+}
+
+std::string FolderBusyMessage(const std::string& dir) {
+  return "フォルダ「" + dir +
+         "」は別の Tintorb か tintorb-cli "
+         "が使用中です。\nしばらくしてからもう一度起動してください。";
+}
+
+void TSaveReport::Failed(const std::vector<std::string>& errors) {
+  errors_.insert(errors_.end(), errors.begin(), errors.end());
+}
+
+std::string TSaveReport::Message(TFolderState state, bool readOnlyToldAtStart) const {
+  if (errors_.empty()) return {};
+  if (state == TFolderState::ReadOnly && readOnlyToldAtStart) return {};
+  std::string text = "フォルダ「" + dir_ + "」";
+  switch (state) {
+    case TFolderState::ReadOnly:
+      text += "は書き込みが禁止されているため、";
+      break;
+    case TFolderState::Full:
+      text += "のディスクがいっぱいのため、";
+      break;
+    case TFolderState::Writable:
+      text += "に";
+      break;
+  }
+  text += "設定とお気に入りを保存できませんでした。\n元のファイルはそのまま残っています。\n";
+  for (size_t i = 0; i < errors_.size() && i < kListedErrors; ++i) text += "\n" + errors_[i];
+  if (errors_.size() > kListedErrors)
+    text += "\nほか " + std::to_string(errors_.size() - kListedErrors) + " 件";
+  return text;
+}
+
+}  // namespace tintorb

@@ -1,0 +1,50 @@
+// One running copy per program directory. The first copy holds the directory's
+// lock file and listens on a local socket named after the directory; a second
+// start asks it to come to the front and ends.
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace tintorb {
+
+// The local socket name of a program directory (per user, per directory).
+QString InstanceServerName(const QString& dir);
+
+class TSingleInstance : public QObject {
+  Q_OBJECT
+ public:
+  enum class TStart {
+    First,           // this copy runs (Locked() tells whether it holds the lock)
+    AnotherRunning,  // the running copy was asked to come to the front
+    Busy,            // the lock is held, but nobody answers (tintorb-cli at work)
+  };
+
+  explicit TSingleInstance(const QString& dir);
+  ~TSingleInstance() override;
+
+  // Waits up to waitMs for a lock held by someone who does not answer.
+  TStart Acquire(int waitMs = 5000);
+  bool Locked() const { return lock_.isLocked(); }
+  // The window a second start brings to the front.
+  void SetWindow(QWidget* window) { window_ = window; }
+
+ private:
+  bool AskRunningCopy();
+  void Listen();
+  void OnConnection();
+
+  QString dir_;
+  QString name_;
+  QLockFile lock_;
+  QLocalServer server_;
+  QPointer<QWidget> window_;
+};
+
+// Brings a window to the front, restoring it when minimised.
+void BringToFront(QWidget* window);
+
+}  // namespace tintorb

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Two starts on one program directory: the second brings the first to the
+# front and ends; tintorb-cli refuses to write the directory while the program
+# runs and takes the lock over once the program was killed.
+set -euo pipefail
+
+source "$(dirname "$0")/lib/xvfb_session.sh"
+
+TINTORB_HOME=$home "$build/tintorb" >"$log" 2>&1 &
+pid=$!
+wid=
+for _ in $(seq 100); do
+  wid=$(xdotool search --onlyvisible --name '^Tintorb \[' 2>/dev/null | head -n1 || true)
+  [ -n "$wid" ] && break
+  kill -0 "$pid" 2>/dev/null || fail "the program ended at start-up"
+  sleep 0.1
+done
+[ -n "$wid" ] || fail "no main window"
+[ -e "$home/tintorb.lock" ] || fail "no lock file"
+
+# The second start ends at once with status 0; one window remains.
+start=$(date +%s%N)
+TINTORB_HOME=$home timeout 20 "$build/tintorb" >>"$log" 2>&1 || fail "the second start failed ($?)"
+echo "second start ended after $(( ($(date +%s%N) - start) / 1000000 )) ms"
+kill -0 "$pid" 2>/dev/null || fail "the first copy is gone"
+[ "$(xdotool search --onlyvisible --name '^Tintorb \[' | wc -l)" -eq 1 ] || fail "two windows"
+
+# tintorb-cli refuses while the program runs on the directory.
+status=0
+err=$("$build/tintorb-cli" favorites "$home" 2>&1 >/dev/null) || status=$?
+[ "$status" -eq 2 ] || fail "tintorb-cli favorites exited $status while the program runs"
+case $err in
+  *"is in use by tintorb (pid $pid)"*) ;;
+  *) fail "unexpected message: $err" ;;
+esac
+
+# A killed program leaves its lock; the next writer takes it over.
+kill -9 "$pid"
+wait "$pid" 2>/dev/null || true
+pid=
+[ -e "$home/tintorb.lock" ] || fail "the killed copy's lock is gone"
+"$build/tintorb-cli" favorites "$home" >/dev/null || fail "tintorb-cli did not take over the stale lock"
+[ ! -e "$home/tintorb.lock" ] || fail "tintorb-cli left its lock"
+echo "ok"
