@@ -5,6 +5,7 @@
 
 #include "cli/Cli.h"
 #include "cli/ConsoleDialogs.h"
+#include "cli/FolderGuard.h"
 #include "collections/PaletteFiles.h"
 #include "core/TextFile.h"
 
@@ -29,6 +30,11 @@ int RunImport(const std::vector<std::string>& args) {
   if (files.empty() || dir.empty()) throw UsageError("expected FILE... and --dir DIR");
   std::error_code ec;
   if (!fs::is_directory(dir, ec)) throw UsageError("'" + dir + "' is not a directory");
+
+  // The running program would drop these groups at its exit, or its own
+  // writes would be lost: refuse while it holds the folder.
+  TFolderLock lock;
+  LockProgramDir(lock, dir);
 
   // Every file is read before anything is written.
   std::vector<TPaletteGroup> groups;

@@ -6,6 +6,12 @@
 #include <filesystem>
 #include <optional>
 
+// The build sets it from the install layout; other builds (the fuzz targets) take
+// the usual one.
+#ifndef TINTORB_DATA_RELDIR
+#define TINTORB_DATA_RELDIR "../share/tintorb"
+#endif
+
 namespace tintorb {
 
 namespace fs = std::filesystem;

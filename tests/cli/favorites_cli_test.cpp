@@ -252,6 +252,13 @@ TEST(CliFavorites, RefusesWhileTheProgramHoldsTheDirectoryThenRunsAfterIt) {
     EXPECT_THAT(r.err, HasSubstr("'" + dir.path() + "' is in use by " + ExecutableName() +
                                  " (pid " + std::to_string(getpid()) + "): close it first"));
     EXPECT_THAT(FilesIn(dir.path()), ElementsAre(::testing::Key("tintorb.lock")));
+    // Importing palettes writes group files too.
+    WriteFileAtomic(scratch.path() + "/p.gpl", "GIMP Palette\n255 0 0\tred\n");
+    const auto imp =
+        RunCli("import " + Q(scratch.path() + "/p.gpl") + " --dir " + Q(dir.path()), scratch);
+    EXPECT_EQ(imp.status, 2);
+    EXPECT_THAT(imp.err, HasSubstr("is in use by"));
+    EXPECT_THAT(FilesIn(dir.path()), ElementsAre(::testing::Key("tintorb.lock")));
   }
   const auto r = RunCli("favorites " + Q(dir.path()), scratch);
   EXPECT_EQ(r.status, 0) << r.err;
