@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <iconv.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -335,6 +336,24 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
     ::close(dfd);
     if (!synced) ThrowWriteError(path, err);
   }
+}
+
+int RemoveStaleTemporaries(const std::string& dir) {
+  namespace fs = std::filesystem;
+  int removed = 0;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(dir, ec)) {
+    const std::string name = entry.path().filename().string();
+    const size_t at = name.rfind(".tmp-");
+    if (at == std::string::npos || at + 5 == name.size() || name.size() - at > 5 + 9) continue;
+    if (name.find_first_not_of("0123456789", at + 5) != std::string::npos) continue;
+    const long pid = std::stol(name.substr(at + 5));
+    // A live process may be writing it right now (another tool on the folder).
+    if (pid <= 0 || pid == long(getpid()) || ::kill(pid_t(pid), 0) == 0 || errno != ESRCH) continue;
+    std::error_code rm;
+    if (entry.is_regular_file(rm) && fs::remove(entry.path(), rm)) ++removed;
+  }
+  return removed;
 }
 
 namespace {

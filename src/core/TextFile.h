@@ -54,6 +54,10 @@ class EFileWriteError : public std::exception {
 // EFileWriteError.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
 
+// Removes the temporary files that a killed write left in `dir` (those of
+// processes that no longer run); returns how many went.
+int RemoveStaleTemporaries(const std::string& dir);
+
 // Writes a settings or group file in `form`'s encoding and then sets `form` to
 // what is on disk. Before a damaged file is rewritten, its bytes are copied to
 // "<path>.bak" (or "<path>.bak.2" ... when that name holds something else);

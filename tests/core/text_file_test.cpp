@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -128,6 +130,24 @@ TEST(FileIo, WriteThenReadBackByteForByte) {
   EXPECT_EQ(ReadFileBytes(path), "short");
   // Nothing but the file itself is left behind.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(FileIo, TemporariesOfKilledWritesAreRemovedOthersKept) {
+  TempDir dir;
+  const pid_t dead = fork();
+  if (dead == 0) _exit(0);
+  ASSERT_GT(dead, 0);
+  waitpid(dead, nullptr, 0);
+  const std::string deadTmp = "a.tintorb.tmp-" + std::to_string(dead);
+  const std::vector<std::string> kept = {
+      "b.tintorb.tmp-" + std::to_string(getpid()),   // this process's own write
+      "c.tintorb.tmp-" + std::to_string(getppid()),  // a live writer
+      "d.tintorb", "notes.tmp-1x", "e.tmp-"};
+  for (const auto& n : kept) WriteFileAtomic(dir / n, "x");
+  WriteFileAtomic(dir / deadTmp, "x");
+  EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / deadTmp));
+  for (const auto& n : kept) EXPECT_TRUE(std::filesystem::exists(dir / n)) << n;
 }
 
 // Reads a real file, writes it back as the program does at exit.

@@ -20,6 +20,7 @@
 #include "app/ui/Sheets.h"
 #include "app/ui/SingleInstance.h"
 #include "core/ProgramDir.h"
+#include "core/TextFile.h"
 #include "platform/Desktop.h"
 #include "platform/ui/QtDesktop.h"
 
@@ -132,6 +133,7 @@ int RunTintorb(TApplication& app) {
       break;
   }
   const bool readOnly = ProbeFolder(ProgramDir()) == TFolderState::ReadOnly;
+  if (!readOnly) RemoveStaleTemporaries(ProgramDir());
 
   int status = 0;
   {
