@@ -63,6 +63,9 @@ for _ in $(seq 100); do
 done
 expect_title 'Tintorb ["#000000"]' "fresh start"
 sleep 0.5
+# The task switcher finds the desktop entry through the Wayland app id.
+swaymsg -t get_tree | grep -q '"app_id": "org.tintorb.Tintorb"' ||
+  fail "app id is not org.tintorb.Tintorb: $(swaymsg -t get_tree | grep -o '"app_id": "[^"]*"' | sort -u)"
 
 # The cross starts at the centre device pixel: the first blue column.
 open_pick
