@@ -233,7 +233,7 @@ def main():
     colours += [(v, v, v) for v in (0, 1, 17, 51, 119, 127, 128, 136, 200, 254, 255)]
     colours += [(255, 255, 0), (0, 255, 0), (0, 255, 255), (0, 0, 255), (255, 0, 255),
                 (153, 50, 204), (102, 51, 153), (200, 100, 50), (171, 205, 239)]
-    colours += [tuple(rng.randrange(256) for _ in range(3)) for _ in range(300)]
+    colours += [tuple(rng.randrange(256) for _ in range(3)) for _ in range(60)]
     colours = list(dict.fromkeys(colours))
     print("# kind\tinput\texpected  (made by css_reference.py)")
     for rgb in colours:
