@@ -13,6 +13,7 @@
 #include "core/FolderLock.h"
 #include "core/ProgramDir.h"
 #include "core/TextFile.h"
+#include "support/CliRun.h"
 #include "support/Fakes.h"
 
 namespace tintorb {
@@ -20,36 +21,15 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
+using testing::FilesIn;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using testing::RunCli;
 using testing::TempDir;
 using namespace std::string_literals;
 
-struct RunResult {
-  int status;
-  std::string out, err;
-};
-
-// Runs tintorb-cli with already quoted arguments; output goes through files
-// in `scratch`, which must not be the directory under test.
-RunResult RunCli(const std::string& args, const TempDir& scratch) {
-  const std::string outPath = scratch / "stdout.txt", errPath = scratch / "stderr.txt";
-  const std::string cmd = "'"s + TINTORB_BINARY_DIR + "/tintorb-cli' " + args + " >'" + outPath +
-                          "' 2>'" + errPath + "'";
-  const int raw = std::system(cmd.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(outPath).value_or(""),
-          ReadFileBytes(errPath).value_or("")};
-}
-
 std::string Q(const std::string& s) {
   return "'" + s + "'";
-}
-
-std::map<std::string, std::string> FilesIn(const std::string& dir) {
-  std::map<std::string, std::string> out;
-  for (const auto& e : fs::directory_iterator(dir))
-    out[e.path().filename().string()] = *ReadFileBytes(e.path().string());
-  return out;
 }
 
 std::string Cp932(const std::string& utf8) {

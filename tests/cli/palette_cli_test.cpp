@@ -8,36 +8,18 @@
 
 #include "collections/PaletteFiles.h"
 #include "core/TextFile.h"
+#include "support/CliRun.h"
 #include "support/Fakes.h"
 
 namespace tintorb {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FilesIn;
 using ::testing::HasSubstr;
+using testing::RunCli;
 using testing::TempDir;
 using namespace std::string_literals;
-
-struct RunResult {
-  int status;
-  std::string out, err;
-};
-
-RunResult RunCli(const std::string& args, const TempDir& scratch) {
-  const std::string outPath = scratch / "stdout.txt", errPath = scratch / "stderr.txt";
-  const std::string cmd = "'"s + TINTORB_BINARY_DIR + "/tintorb-cli' " + args + " >'" + outPath +
-                          "' 2>'" + errPath + "'";
-  const int raw = std::system(cmd.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(outPath).value_or(""),
-          ReadFileBytes(errPath).value_or("")};
-}
-
-std::map<std::string, std::string> FilesIn(const std::string& dir) {
-  std::map<std::string, std::string> out;
-  for (const auto& e : fs::directory_iterator(dir))
-    out[e.path().filename().string()] = *ReadFileBytes(e.path().string());
-  return out;
-}
 
 TEST(CliPalette, ImportAddsUniquelyNamedGroupFilesAndPrintsThem) {
   TempDir dir, in, scratch;
