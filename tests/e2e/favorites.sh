@@ -8,27 +8,6 @@ set -euo pipefail
 
 source "$(dirname "$0")/lib/xvfb_session.sh"
 
-# Waits up to 10 s for a window whose name matches $1; prints its id.
-find_window() {
-  local id=
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
-# Waits up to 10 s until no visible window matches $1.
-window_gone() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 # One group of our own (CP932, CR LF) so the store holds no built-in groups,
 # and a current colour of 123456.
 printf 'FF0000,\x90\xd4\r\n' >"$home/e2e.tintorb"

@@ -7,25 +7,6 @@ set -euo pipefail
 
 source "$(dirname "$0")/lib/xvfb_session.sh"
 
-find_window() {
-  local id=
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
-window_gone() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 # One group of our own (no built-in groups); the favourites page shown.
 printf '000000,black\r\n' >"$home/e2e.tintorb"
 printf '[Config]\r\nActivePage=2\r\n' >"$home/tintorb.ini"
