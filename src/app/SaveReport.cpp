@@ -14,10 +14,10 @@ constexpr size_t kListedErrors = 10;
 
 TFolderState ProbeFolder(const std::string& dir) {
   struct statvfs st {};
-  if (::statvfs(dir.c_str(), &st) == 0 && (st.f_flag & ST_RDONLY)) return TFolderState::ReadOnly;
-  if (::access(dir.c_str(), W_OK) != 0) return TFolderState::ReadOnly;
-  if (::statvfs(dir.c_str(), &st) == 0 &&
-      static_cast<unsigned long long>(st.f_bavail) * st.f_frsize < kFullBelow)
+  const bool known = ::statvfs(dir.c_str(), &st) == 0;
+  if ((known && (st.f_flag & ST_RDONLY)) || ::access(dir.c_str(), W_OK) != 0)
+    return TFolderState::ReadOnly;
+  if (known && static_cast<unsigned long long>(st.f_bavail) * st.f_frsize < kFullBelow)
     return TFolderState::Full;
   return TFolderState::Writable;
 }
