@@ -3,6 +3,8 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace tintorb {
 
 namespace {
@@ -33,8 +35,13 @@ std::string FolderBusyMessage(const std::string& dir) {
          "が使用中です。\nしばらくしてからもう一度起動してください。";
 }
 
+void TSaveReport::Failed(const std::string& error) {
+  // The settings file is written twice at exit (settings, then recent copies).
+  if (std::find(errors_.begin(), errors_.end(), error) == errors_.end()) errors_.push_back(error);
+}
+
 void TSaveReport::Failed(const std::vector<std::string>& errors) {
-  errors_.insert(errors_.end(), errors.begin(), errors.end());
+  for (const auto& e : errors) Failed(e);
 }
 
 std::string TSaveReport::Message(TFolderState state, bool readOnlyToldAtStart) const {

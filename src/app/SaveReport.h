@@ -22,7 +22,8 @@ std::string FolderBusyMessage(const std::string& dir);
 class TSaveReport {
  public:
   explicit TSaveReport(std::string dir) : dir_(std::move(dir)) {}
-  void Failed(const std::string& error) { errors_.push_back(error); }
+  // Each error text is kept once.
+  void Failed(const std::string& error);
   void Failed(const std::vector<std::string>& errors);
   bool Empty() const { return errors_.empty(); }
   // The one message for the user; "" when nothing failed, or when the failure

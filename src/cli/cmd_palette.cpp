@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/ProgramFiles.h"
 #include "cli/Cli.h"
 #include "cli/ConsoleDialogs.h"
 #include "cli/FolderGuard.h"
@@ -35,6 +36,7 @@ int RunImport(const std::vector<std::string>& args) {
   // writes would be lost: refuse while it holds the folder.
   TFolderLock lock;
   LockProgramDir(lock, dir);
+  if (lock.Locked()) RemoveProgramTemporaries(dir);  // what a killed writer left
 
   // Every file is read before anything is written.
   std::vector<TPaletteGroup> groups;

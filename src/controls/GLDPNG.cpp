@@ -14,6 +14,7 @@
 #include <ctime>
 #include <new>
 
+#include "core/ErrorText.h"
 #include "core/TextFile.h"
 
 namespace tintorb {
@@ -203,7 +204,7 @@ constexpr size_t kFileBufferSize = 64 * 1024;
 std::atomic<unsigned> tempCounter{0};
 
 std::string FileError(const std::string& path, int err) {
-  return "'" + path + "' に書き込めません: " + std::strerror(err);
+  return "'" + path + "' に書き込めません: " + SystemErrorText(err);
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/ErrorText.h"
+
 namespace tintorb {
 
 namespace {
@@ -252,7 +254,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 namespace {
 
 [[noreturn]] void ThrowWriteError(const std::string& path, int err) {
-  throw EFileWriteError("'" + path + "' に書き込めません: " + std::strerror(err));
+  throw EFileWriteError("'" + path + "' に書き込めません: " + SystemErrorText(err));
 }
 
 // Writes all bytes; false with errno set on failure.
@@ -338,7 +340,8 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
   }
 }
 
-int RemoveStaleTemporaries(const std::string& dir) {
+int RemoveStaleTemporaries(const std::string& dir,
+                           const std::function<bool(std::string_view)>& isOwnFile) {
   namespace fs = std::filesystem;
   int removed = 0;
   std::error_code ec;
@@ -347,6 +350,8 @@ int RemoveStaleTemporaries(const std::string& dir) {
     const size_t at = name.rfind(".tmp-");
     if (at == std::string::npos || at + 5 == name.size() || name.size() - at > 5 + 9) continue;
     if (name.find_first_not_of("0123456789", at + 5) != std::string::npos) continue;
+    // The folder may be a user's own: only temporaries of our files go.
+    if (!isOwnFile(std::string_view(name).substr(0, at))) continue;
     const long pid = std::stol(name.substr(at + 5));
     // A live process may be writing it right now (another tool on the folder).
     if (pid <= 0 || pid == long(getpid()) || ::kill(pid_t(pid), 0) == 0 || errno != ESRCH) continue;
@@ -378,7 +383,7 @@ std::string KeepOriginal(const std::string& path) {
       const int err = errno;
       if (fd >= 0) ::unlink(bak.c_str());
       throw EFileWriteError("'" + bak + "' に元のファイルを残せないため、'" + path +
-                            "' を書き換えません: " + std::strerror(err));
+                            "' を書き換えません: " + SystemErrorText(err));
     }
     return bak;
   }

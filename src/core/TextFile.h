@@ -1,6 +1,7 @@
 // Bytes on disk: CP932 conversion and safe whole-file writes.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,8 +56,10 @@ class EFileWriteError : public std::exception {
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
 
 // Removes the temporary files that a killed write left in `dir` (those of
-// processes that no longer run); returns how many went.
-int RemoveStaleTemporaries(const std::string& dir);
+// processes that no longer run) of the files whose names `isOwnFile` accepts;
+// returns how many went.
+int RemoveStaleTemporaries(const std::string& dir,
+                           const std::function<bool(std::string_view)>& isOwnFile);
 
 // Writes a settings or group file in `form`'s encoding and then sets `form` to
 // what is on disk. Before a damaged file is rewritten, its bytes are copied to

@@ -142,10 +142,14 @@ TEST(FileIo, TemporariesOfKilledWritesAreRemovedOthersKept) {
   const std::vector<std::string> kept = {
       "b.tintorb.tmp-" + std::to_string(getpid()),   // this process's own write
       "c.tintorb.tmp-" + std::to_string(getppid()),  // a live writer
-      "d.tintorb", "notes.tmp-1x", "e.tmp-"};
+      "thesis.odt.tmp-" + std::to_string(dead),      // not one of ours
+      "d.tintorb",
+      "notes.tmp-1x",
+      "e.tmp-"};
   for (const auto& n : kept) WriteFileAtomic(dir / n, "x");
   WriteFileAtomic(dir / deadTmp, "x");
-  EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);
+  const auto ours = [](std::string_view name) { return name.ends_with(".tintorb"); };
+  EXPECT_EQ(RemoveStaleTemporaries(dir.path(), ours), 1);
   EXPECT_FALSE(std::filesystem::exists(dir / deadTmp));
   for (const auto& n : kept) EXPECT_TRUE(std::filesystem::exists(dir / n)) << n;
 }

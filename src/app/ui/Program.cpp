@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/ProgramFiles.h"
 #include "app/SaveReport.h"
 #include "app/ui/CanvasLink.h"
 #include "app/ui/MainForm.h"
@@ -133,7 +134,7 @@ int RunTintorb(TApplication& app) {
       break;
   }
   const bool readOnly = ProbeFolder(ProgramDir()) == TFolderState::ReadOnly;
-  if (!readOnly) RemoveStaleTemporaries(ProgramDir());
+  if (!readOnly) RemoveProgramTemporaries(ProgramDir());
 
   int status = 0;
   {
