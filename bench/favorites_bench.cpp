@@ -1,10 +1,12 @@
-// Favourites: start-up loading of the built-in group files, saving them at the
-// end of a run, sorting a large group and its two exports.
+// Favourites: start-up loading of the built-in group files and of 20,000
+// group files, saving them at the end of a run, sorting a large group and its
+// two exports.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "collections/Favorites.h"
@@ -74,6 +76,43 @@ void BM_LoadBuiltInGroupsFromDir(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LoadBuiltInGroupsFromDir)->Unit(benchmark::kMillisecond);
+
+// A folder of `count` one-row group files, made once per count.
+const std::string& ManyGroupFiles(int count) {
+  static std::map<int, std::string> dirs;
+  auto& dir = dirs[count];
+  if (dir.empty()) {
+    dir = TheEnv().dir + "/many" + std::to_string(count);
+    std::filesystem::create_directory(dir);
+    TFavorites f;
+    for (int i = 0; i < count; ++i) f.Group(f.AddGroup("g" + std::to_string(i))).Add("123456", "x");
+    f.SaveToDir(dir);
+  }
+  return dir;
+}
+
+void BM_LoadManyGroupFiles(benchmark::State& state) {
+  const std::string& dir = ManyGroupFiles(int(state.range(0)));
+  for (auto _ : state) {
+    TFavorites f;
+    benchmark::DoNotOptimize(f.LoadFromDir(dir));
+  }
+}
+BENCHMARK(BM_LoadManyGroupFiles)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The end of a run that loaded every file and changed one group.
+void BM_ExitWriteOfManyGroupFiles(benchmark::State& state) {
+  const std::string& dir = ManyGroupFiles(int(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    TFavorites f;
+    f.LoadFromDir(dir);
+    f.Group(0).Add("654321", std::to_string(state.iterations()));
+    state.ResumeTiming();
+    f.SaveToDir(dir);
+  }
+}
+BENCHMARK(BM_ExitWriteOfManyGroupFiles)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 TNamedColorList BigGroup(int rows) {
   TFavorites f;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/IniFile.h"
+#include "app/ProgramFiles.h"
 #include "cli/Cli.h"
 #include "cli/ConsoleDialogs.h"
 #include "cli/FolderGuard.h"
@@ -30,16 +31,17 @@ int Run(const std::vector<std::string>& args) {
 
   TFolderLock lock;
   LockProgramDir(lock, dir);
+  if (lock.Locked()) RemoveProgramTemporaries(dir);  // what a killed writer left
   TConsoleDialogs dialogs(migrateFav);
   TIniFile ini(dir + "/tintorb.ini");
   TFavorites favorites;
   const TFavoritesSource source = LoadFavorites(favorites, ini, dir);
   int status = 0;
-  // Groups that exist only in memory are written as the program does at exit;
-  // after the settings migration the settings file no longer holds them.
-  if (source == TFavoritesSource::BuiltIn || source == TFavoritesSource::IniMigrated) {
-    if (!favorites.SaveToDir(dir)) status = 1;
-  }
+  // Built-in groups exist only in memory: written as the program does at
+  // exit. Groups of the old settings layout were written while moving them;
+  // when that failed they stay in the settings file.
+  if (source == TFavoritesSource::BuiltIn && !favorites.SaveToDir(dir)) status = 1;
+  if (favorites.IniMigrationPending()) status = 1;
   for (int i = 0; i < favorites.Count(); ++i)
     std::printf("%s\t%d\n", favorites.GroupName(i).c_str(), favorites.Group(i).Count());
   return status;
@@ -53,7 +55,8 @@ const Register reg({
     "files DIR/*.tintorb, else the old *.fav files (the question is answered\n"
     "No unless --migrate-fav is given), else the built-in groups. Groups that\n"
     "the start-up made in memory (built-in or from the settings file) are\n"
-    "written to DIR as at the end of a run. Prints one line per group:\n"
+    "written to DIR as at the end of a run; groups of the settings file leave\n"
+    "it only once their files are on disk. Prints one line per group:\n"
     "NAME<TAB>COUNT. Exit status 1 when a group file could not be written;\n"
     "2 while Tintorb runs on DIR.\n",
     Run,

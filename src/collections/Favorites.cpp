@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "core/ErrorText.h"
 #include "core/TextCase.h"
 #include "core/TextFile.h"
 #include "platform/Desktop.h"
@@ -368,10 +370,13 @@ void TNamedColorList::SaveToACT(const std::string& path) const {
 
 bool TFavorites::NameTaken(const std::string& name) const {
   const std::string folded = FoldCase(name);
-  if (reservedNames_.count(folded)) return true;
-  for (const auto& n : names_)
-    if (FoldCase(n) == folded) return true;
-  return false;
+  return reservedNames_.count(folded) || folded_.count(folded);
+}
+
+void TFavorites::SetName(size_t index, const std::string& name) {
+  folded_.erase(FoldCase(names_[index]));
+  folded_.insert(FoldCase(name));
+  names_[index] = name;
 }
 
 int TFavorites::AddGroup(const std::string& name) {
@@ -382,6 +387,8 @@ int TFavorites::AddGroup(const std::string& name) {
   if (!CheckGroupName(name)) return -1;
   names_.push_back(name);
   groups_.push_back(std::make_unique<TNamedColorList>());
+  files_.emplace_back();
+  folded_.insert(FoldCase(name));
   return Count() - 1;
 }
 
@@ -398,8 +405,10 @@ int TFavorites::IndexOfGroup(const std::string& name) const {
 
 void TFavorites::DeleteGroup(int index) {
   if (index < 0 || index >= Count()) throw std::out_of_range(IndexError(index));
+  folded_.erase(FoldCase(names_[size_t(index)]));
   names_.erase(names_.begin() + index);
   groups_.erase(groups_.begin() + index);
+  files_.erase(files_.begin() + index);
 }
 
 void TFavorites::Clear() {
@@ -428,7 +437,7 @@ void TFavorites::RenameGroup(int index, const std::string& name) {
     return;
   }
   if (!CheckGroupName(name)) return;
-  names_[size_t(index)] = name;
+  SetName(size_t(index), name);
 }
 
 std::string TFavorites::UniqueGroupName(const std::string& base) const {
@@ -509,6 +518,7 @@ bool TFavorites::LoadFromDir(const std::string& dir) {
   std::vector<std::string> clashes, unreadable;
   for (const auto& file : ListFiles(dir, kGroupFileExt)) {
     const std::string name = GroupNameOfFile(file);
+    // A set of folded names keeps this linear in the number of files.
     if (NameTaken(name)) {
       clashes.push_back(file);
       reservedNames_.insert(FoldCase(name));
@@ -524,14 +534,16 @@ bool TFavorites::LoadFromDir(const std::string& dir) {
     names_.push_back(name);
     groups_.push_back(std::make_unique<TNamedColorList>());
     groups_.back()->LoadFromBytes(*bytes);
+    files_.push_back({path, *bytes});
+    folded_.insert(FoldCase(name));
     ownedFiles_.insert(path);
   }
   if (!clashes.empty() || !unreadable.empty()) {
     std::string text;
     if (!clashes.empty()) {
       text +=
-          "大文字と小文字だけが違う名前のお気に入りファイルがあるため、次のファイルは読み込みません"
-          "でした。";
+          "同じグループ名になるお気に入りファイル（大文字と小文字や文字コードだけが違う名前）がある"
+          "ため、次のファイルは読み込みませんでした。";
       for (const auto& f : clashes) text += "\n" + f;
     }
     if (!unreadable.empty()) {
@@ -544,14 +556,67 @@ bool TFavorites::LoadFromDir(const std::string& dir) {
   return Count() > 0;
 }
 
+namespace {
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 || errno != ENOENT;
+}
+
+// The file at `path` still holds `bytes` as far as its size tells.
+bool StillHolds(const std::string& path, const std::string& bytes) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+         size_t(st.st_size) == bytes.size();
+}
+
+}  // namespace
+
+// A file is the store's to write when it loaded or wrote it, when there is none
+// yet, or when it already holds exactly what would be written (left by a run
+// that was killed after writing it).
+bool TFavorites::MayWrite(const std::string& path, const TGroupFile& file,
+                          const std::string& bytes) const {
+  return path == file.path || ownedFiles_.count(path) || !Exists(path) ||
+         ReadFileBytes(path) == bytes;
+}
+
+std::string TFavorites::TargetFile(size_t index, const std::string& dir, const std::string& bytes) {
+  const TGroupFile& file = files_[index];
+  const std::string path = PathIn(dir, GroupFileName(names_[index]));
+  if (MayWrite(path, file, bytes)) return path;
+  // Someone else's file has the name: the group stays in the file it came
+  // from while that still carries its name ...
+  if (!file.path.empty() && ParentOf(file.path) == ParentOf(path) &&
+      GroupNameOfFile(fs::path(file.path).filename().string()) == names_[index])
+    return file.path;
+  // ... or takes the next free name.
+  for (int n = 1;; ++n) {
+    const std::string name = names_[index] + std::to_string(n);
+    if (NameTaken(name)) continue;
+    const std::string other = PathIn(dir, GroupFileName(name));
+    if (!MayWrite(other, file, bytes)) continue;
+    SetName(index, name);
+    return other;
+  }
+}
+
 bool TFavorites::SaveToDir(const std::string& dir, std::vector<std::string>* failures) {
-  std::vector<std::string> written, errors, backups;
-  for (int i = 0; i < Count(); ++i) {
-    const std::string path = PathIn(dir, GroupFileName(names_[size_t(i)]));
+  std::set<std::string> kept;  // files that hold a group after this save
+  std::vector<std::string> errors, backups;
+  for (size_t i = 0; i < groups_.size(); ++i) {
+    TGroupFile& file = files_[i];
+    const std::string bytes = groups_[i]->FileBytes();
+    const std::string path = TargetFile(i, dir, bytes);
     try {
-      if (std::string bak = groups_[size_t(i)]->SaveToFile(path); !bak.empty())
-        backups.push_back(std::move(bak));
-      written.push_back(path);
+      // Unchanged files are left alone: no write, no sync.
+      if (path != file.path || file.bytes != bytes || !StillHolds(path, bytes)) {
+        if (std::string bak = groups_[i]->SaveToFile(path); !bak.empty())
+          backups.push_back(std::move(bak));
+        file.bytes = bytes;
+      }
+      file.path = path;
+      kept.insert(path);
       ownedFiles_.insert(path);
     } catch (const EFileWriteError& e) {
       errors.push_back(e.what());
@@ -561,22 +626,26 @@ bool TFavorites::SaveToDir(const std::string& dir, std::vector<std::string>* fai
     // Files of deleted or renamed groups would bring the groups back at the
     // next start. Only files this store loaded or wrote are touched.
     const std::string here = ParentOf(PathIn(dir, "x"));
+    std::optional<std::set<std::pair<dev_t, ino_t>>> keptIds;
     for (auto it = ownedFiles_.begin(); it != ownedFiles_.end();) {
       const std::string& path = *it;
-      const bool orphan = ParentOf(path) == here &&
-                          std::find(written.begin(), written.end(), path) == written.end();
-      if (!orphan) {
+      if (ParentOf(path) != here || kept.count(path)) {
         ++it;
         continue;
       }
-      std::error_code ec;
-      // On a case-insensitive file system the old name may be the new file.
-      const bool stillUsed = std::any_of(written.begin(), written.end(), [&](const std::string& w) {
-        std::error_code eq;
-        return fs::equivalent(path, w, eq);
-      });
-      if (!stillUsed && !fs::remove(path, ec) && ec)
-        errors.push_back("'" + path + "' を削除できません: " + ec.message());
+      struct stat st {};
+      if (::stat(path.c_str(), &st) == 0) {
+        // On a case-insensitive file system the old name may be the new file.
+        if (!keptIds) {
+          keptIds.emplace();
+          for (const auto& k : kept)
+            if (struct stat ks{}; ::stat(k.c_str(), &ks) == 0)
+              keptIds->insert({ks.st_dev, ks.st_ino});
+        }
+        if (!keptIds->count({st.st_dev, st.st_ino}) && ::unlink(path.c_str()) != 0 &&
+            errno != ENOENT)
+          errors.push_back("'" + path + "' を削除できません: " + SystemErrorText(errno));
+      }
       it = ownedFiles_.erase(it);
     }
   }

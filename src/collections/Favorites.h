@@ -3,10 +3,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "core/Color.h"
@@ -122,14 +125,24 @@ class TFavorites {
   int IndexOfGroup(const std::string& name) const;  // -1 when absent
 
   // Loads every "*.tintorb" file of the directory in file-name order. A file
-  // whose group name is already taken (names differing only in letter case)
-  // or that cannot be read is skipped, left alone and reported once.
+  // whose group name is already taken (names differing only in letter case,
+  // or spelled another way: CP932 bytes, "%25") or that cannot be read is
+  // skipped, left alone and reported once.
   bool LoadFromDir(const std::string& dir);
-  // Writes every group atomically; then removes the files this store loaded
-  // (or wrote) in that directory that no group owns any more, i.e. those of
-  // deleted or renamed groups. Failures are reported; returns false then and
+  // Writes atomically every group whose file would change; then removes the
+  // files this store loaded (or wrote) in that directory that no group owns
+  // any more, i.e. those of deleted or renamed groups. A file the store did
+  // not load or write is never written over: a group whose name such a file
+  // holds stays in the file it came from, or a new one takes the next free
+  // name (base1, base2 ...). Failures are reported; returns false then and
   // removes nothing. With `failures`, the error texts go there instead.
   bool SaveToDir(const std::string& dir, std::vector<std::string>* failures = nullptr);
+
+  // Keys of the old settings layout that the store took over; they leave the
+  // settings only once the groups are on disk (CompleteIniMigration).
+  void SetMovedIniKeys(std::vector<std::string> keys) { movedIniKeys_ = std::move(keys); }
+  bool IniMigrationPending() const { return !movedIniKeys_.empty(); }
+  std::vector<std::string> TakeMovedIniKeys() { return std::exchange(movedIniKeys_, {}); }
 
   // The file name of a group: the name with "%", "/" and NUL escaped where
   // needed so that it stays one file inside the directory.
@@ -142,10 +155,21 @@ class TFavorites {
   static std::string GroupNameOfFile(const std::string& fileName, bool* ok = nullptr);
 
  private:
+  // Where a group's file is and the bytes it holds, as loaded or last written.
+  struct TGroupFile {
+    std::string path;  // empty for a group made in memory
+    std::optional<std::string> bytes;
+  };
   bool NameTaken(const std::string& name) const;
+  bool MayWrite(const std::string& path, const TGroupFile& file, const std::string& bytes) const;
+  std::string TargetFile(size_t index, const std::string& dir, const std::string& bytes);
+  void SetName(size_t index, const std::string& name);
 
   std::vector<std::string> names_;
   std::vector<std::unique_ptr<TNamedColorList>> groups_;
+  std::vector<TGroupFile> files_;           // parallel to groups_
+  std::unordered_set<std::string> folded_;  // names_ without letter case
+  std::vector<std::string> movedIniKeys_;
   std::set<std::string> ownedFiles_;     // absolute paths loaded or written this run
   std::set<std::string> reservedNames_;  // folded names of files skipped at loading
 };
@@ -163,8 +187,17 @@ std::string FavMigrationQuestion(int count);
 void CreateBuiltInGroups(TFavorites& favorites);
 
 // Oldest layout: groups as keys of the settings section Favorite. Moves them
-// into the store, deletes the keys and writes the settings file at once.
-void MigrateIniFavorites(TFavorites& favorites, TIniFile& ini);
+// into the store and writes their group files to `dir`; only once those are
+// on disk do the keys leave the settings file, written at once. When a group
+// file cannot be written the user is told, the keys stay and false is
+// returned; a later successful SaveToDir completes the move.
+bool MigrateIniFavorites(TFavorites& favorites, TIniFile& ini, const std::string& dir);
+// After a successful SaveToDir: deletes the old layout's keys that the store
+// took over from the settings copy (memory only). False when none were left.
+bool CompleteIniMigration(TFavorites& favorites, TIniFile& ini);
+inline constexpr const char* kMsgOldFavoritesKept =
+    "古い形式のお気に入りをグループファイルに書き出せなかったため、設定ファイルにそのまま残してあり"
+    "ます。";
 
 enum class TFavoritesSource { IniMigrated, GroupFiles, FavMigrated, BuiltIn };
 

@@ -86,7 +86,7 @@ int IntegerValue(const TOldLayout& layout, const std::string& key) {
 
 }  // namespace
 
-void MigrateIniFavorites(TFavorites& favorites, TIniFile& ini) {
+bool MigrateIniFavorites(TFavorites& favorites, TIniFile& ini, const std::string& dir) {
   const int count = ini.ReadInteger(kSection, "Count", 0);
   const TOldLayout layout = ScanOldLayout(ini);
   std::vector<std::string> done;
@@ -115,17 +115,35 @@ void MigrateIniFavorites(TFavorites& favorites, TIniFile& ini) {
   // Every Count goes: one left behind would run this again at every start
   // instead of reading the group files.
   done.insert(done.end(), size_t(layout.countKeys), "Count");
-  ini.DeleteKeys(kSection, done);
+  favorites.SetMovedIniKeys(std::move(done));
+  // The groups reach their files (synced) before their only other copy leaves
+  // the settings: a crash in between leaves both, and the next start moves
+  // them again onto the same files.
+  std::vector<std::string> failures;
+  if (!favorites.SaveToDir(dir, &failures)) {
+    std::string text = kMsgOldFavoritesKept;
+    for (const auto& f : failures) text += "\n" + f;
+    Dialogs().Error(text);
+    return false;
+  }
+  CompleteIniMigration(favorites, ini);
   try {
     ini.UpdateFile();
   } catch (const EFileWriteError& e) {
     Dialogs().Error(e.what());
   }
+  return true;
+}
+
+bool CompleteIniMigration(TFavorites& favorites, TIniFile& ini) {
+  if (!favorites.IniMigrationPending()) return false;
+  ini.DeleteKeys(kSection, favorites.TakeMovedIniKeys());
+  return true;
 }
 
 TFavoritesSource LoadFavorites(TFavorites& favorites, TIniFile& ini, const std::string& dir) {
   if (ini.ValueExists(kSection, "Count")) {
-    MigrateIniFavorites(favorites, ini);
+    MigrateIniFavorites(favorites, ini, dir);
     return TFavoritesSource::IniMigrated;
   }
   if (favorites.LoadFromDir(dir)) return TFavoritesSource::GroupFiles;

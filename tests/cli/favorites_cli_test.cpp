@@ -147,6 +147,24 @@ TEST(CliFavorites, TheOldSettingsLayoutEndsUpInGroupFiles) {
   EXPECT_EQ(r.out, "旧\t2\n");
 }
 
+// Whoever starts next removes what a killed write of the program's own files
+// left, and nothing else: the folder may be a user's own.
+TEST(CliFavorites, OnlyTheProgramsOwnTemporariesOfAKilledRunAreRemoved) {
+  TempDir dir, scratch;
+  const pid_t dead = fork();
+  if (dead == 0) _exit(0);
+  waitpid(dead, nullptr, 0);
+  const std::string d = std::to_string(dead);
+  WriteFileAtomic(dir / "G.tintorb", "FF0000,g\r\n");
+  for (const std::string n :
+       {"tintorb.ini.tmp-" + d, "G.tintorb.tmp-" + d, "thesis.odt.tmp-" + d, "backup.tmp-4000002"s})
+    WriteFileAtomic(dir / n, "x");
+  ASSERT_EQ(RunCli("favorites " + Q(dir.path()), scratch).status, 0);
+  EXPECT_THAT(FilesIn(dir.path()),
+              ElementsAre(::testing::Key("G.tintorb"), ::testing::Key("backup.tmp-4000002"),
+                          ::testing::Key("thesis.odt.tmp-" + d)));
+}
+
 TEST(CliFavorites, BadUsage) {
   TempDir scratch;
   EXPECT_EQ(RunCli("favorites", scratch).status, 2);

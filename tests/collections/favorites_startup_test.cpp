@@ -52,17 +52,21 @@ TEST(LoadFavorites, OldSettingsLayoutMovesIntoTheStoreAndTheFileIsRewrittenAtOnc
                   "Favorite[2].Colors.0=111111,x\r\n"
                   "Favorite[3].Name=Second\r\n"
                   "Favorite[9].Name=Beyond\r\n");
-  WriteFileAtomic(dir / "Files.tintorb", "222222,f\r\n");  // not read in this case
+  WriteFileAtomic(dir / "Files.tintorb", "222222,f\r\n");      // not read in this case
+  WriteFileAtomic(dir / "Second.tintorb", "333333,mine\r\n");  // nor written over
 
   TIniFile ini(iniPath);
   TFavorites f;
   EXPECT_EQ(LoadFavorites(f, ini, dir.path()), TFavoritesSource::IniMigrated);
-  EXPECT_THAT(Names(f), ElementsAre("Web", "Second"));
+  EXPECT_THAT(Names(f), ElementsAre("Web", "Second1"));  // "Second.tintorb" is not ours
   EXPECT_THAT(f.Group(0).Rows(), ElementsAre("FF0000,赤", "00FF00,green, light"));
   EXPECT_EQ(f.Group(1).Count(), 0);
   EXPECT_THAT(fakes.dialogs.Of("Warning"), ElementsAre("そのグループ名は既に使われてるよん"));
 
-  // Already on disk, before any SaveToDir.
+  // Already on disk, before any SaveToDir: the groups first, then the
+  // settings without them.
+  EXPECT_EQ(ReadFileBytes(dir / "Web.tintorb"), "FF0000,\x90\xD4\r\n00FF00,green, light\r\n");
+  EXPECT_EQ(ReadFileBytes(dir / "Second.tintorb"), "333333,mine\r\n");
   TIniFile disk(iniPath);
   EXPECT_THAT(disk.ReadSection("Favorite"),
               ElementsAre("GroupWidth", "Favorite[0].Colors.3", "Favorite[1].Colors.Count",
@@ -74,7 +78,7 @@ TEST(LoadFavorites, OldSettingsLayoutMovesIntoTheStoreAndTheFileIsRewrittenAtOnc
   ASSERT_TRUE(f.SaveToDir(dir.path()));
   TFavorites next;
   EXPECT_EQ(LoadFavorites(next, disk, dir.path()), TFavoritesSource::GroupFiles);
-  EXPECT_THAT(Names(next), ElementsAre("Files", "Second", "Web"));
+  EXPECT_THAT(Names(next), ElementsAre("Files", "Second", "Second1", "Web"));
 }
 
 TEST(LoadFavorites, AHugeCountInADamagedFileDoesNotHang) {

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "collections/Favorites.h"
@@ -286,6 +288,57 @@ TEST(GroupFiles, ACaseClashLoadsTheFirstAndLeavesTheOtherAlone) {
   g.LoadFromDir(dir.path());
   EXPECT_THAT(Names(g), ElementsAre("Abc", "other"));
   EXPECT_EQ(fakes.dialogs.Of("Warning").size(), 1u);
+}
+
+// Two file names that read as one group name: the second is not loaded, and
+// the end of the run must neither write over it nor remove the first.
+TEST(GroupFiles, AFileThatWasNotLoadedIsNeitherOverwrittenNorRemoved) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"\x82\xa0.tintorb", "あ.tintorb"},  // "あ" in CP932 bytes, as copied from an old desktop
+      {"a%25b.tintorb", "a%b.tintorb"}};
+  for (const auto& [loaded, skipped] : cases) {
+    ScopedFakes fakes;
+    TempDir dir;
+    Put(dir / loaded, "111111,loaded\r\n");
+    Put(dir / skipped, "222222,skipped\r\n");
+    TFavorites f;
+    ASSERT_TRUE(f.LoadFromDir(dir.path()));
+    ASSERT_EQ(f.Count(), 1) << loaded;
+    EXPECT_THAT(fakes.dialogs.Of("Warning"), ElementsAre(HasSubstr(skipped)));
+    f.Group(0).Add("333333", "added");
+    ASSERT_TRUE(f.SaveToDir(dir.path()));
+    EXPECT_EQ(ReadFileBytes(dir / skipped), "222222,skipped\r\n") << skipped;
+    TFavorites next;
+    next.LoadFromDir(dir.path());
+    ASSERT_EQ(next.Count(), 1) << loaded;
+    EXPECT_THAT(next.Group(0).Rows(), ElementsAre("111111,loaded", "333333,added")) << loaded;
+  }
+}
+
+// Unchanged groups keep their files (same inode); a changed one, one whose
+// file went away during the run and one read in another form are written.
+TEST(GroupFiles, OnlyGroupsWhoseFileWouldChangeAreWritten) {
+  ScopedFakes fakes;
+  TempDir dir;
+  Put(dir / "same.tintorb", "111111,same\r\n");
+  Put(dir / "changed.tintorb", "222222,changed\r\n");
+  Put(dir / "removed.tintorb", "333333,removed\r\n");
+  Put(dir / "lf.tintorb", "444444,lf\n");
+  auto inode = [&](const char* name) {
+    struct stat st {};
+    return ::stat((dir / name).c_str(), &st) == 0 ? st.st_ino : 0;
+  };
+  TFavorites f;
+  ASSERT_TRUE(f.LoadFromDir(dir.path()));
+  f.Group(f.IndexOfGroup("changed")).Add("555555", "new");
+  fs::remove(dir / "removed.tintorb");
+  const auto sameBefore = inode("same.tintorb"), lfBefore = inode("lf.tintorb");
+  ASSERT_TRUE(f.SaveToDir(dir.path()));
+  EXPECT_EQ(inode("same.tintorb"), sameBefore);
+  EXPECT_NE(inode("lf.tintorb"), lfBefore);
+  EXPECT_EQ(ReadFileBytes(dir / "lf.tintorb"), "444444,lf\r\n");
+  EXPECT_EQ(ReadFileBytes(dir / "changed.tintorb"), "222222,changed\r\n555555,new\r\n");
+  EXPECT_EQ(ReadFileBytes(dir / "removed.tintorb"), "333333,removed\r\n");
 }
 
 TEST(GroupFiles, SavingRemovesTheFilesOfDeletedAndRenamedGroupsOnly) {

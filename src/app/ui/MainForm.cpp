@@ -512,15 +512,18 @@ TForm1::~TForm1() {
 void TForm1::FormDestroy() {
   // A read-only directory or a full disk fails every write: one message.
   TSaveReport report(ProgramDir());
+  // The group files go first: favourites still kept in the old settings
+  // layout leave the settings only once their files are on disk.
+  std::vector<std::string> failures;
+  if (FFavorites && FFavorites->SaveToDir(ProgramDir(), &failures))
+    CompleteIniMigration(*FFavorites, IniGT1.IniFile());
+  report.Failed(failures);
+  FFavorites.reset();
   try {
     IniGT1.UpdateFile();
   } catch (const std::exception& e) {
     report.Failed(e.what());
   }
-  std::vector<std::string> failures;
-  if (FFavorites) FFavorites->SaveToDir(ProgramDir(), &failures);
-  report.Failed(failures);
-  FFavorites.reset();
   try {
     if (HistoryMenu1) HistoryMenu1->SetActive(false);  // writes its section, last
   } catch (const std::exception& e) {

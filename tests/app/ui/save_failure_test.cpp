@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 
+#include "app/IniFile.h"
 #include "app/SaveReport.h"
 #include "app/ui/MainForm.h"
 #include "collections/Favorites.h"
@@ -58,6 +59,14 @@ class SaveFailure : public ::testing::Test {
     form.reset();
   }
 
+  void FillDisk() {
+    FILE* f = std::fopen((dir / "filler").c_str(), "wb");
+    std::string block(4096, 'x');
+    while (std::fwrite(block.data(), 1, block.size(), f) == block.size()) {
+    }
+    std::fclose(f);
+  }
+
   TempDir dir;
   bool mounted = false;
   ScopedFakes fakes;
@@ -65,14 +74,7 @@ class SaveFailure : public ::testing::Test {
 };
 
 TEST_F(SaveFailure, FullDiskIsToldOnceNamingTheFolderAndNoFileIsDamaged) {
-  {
-    // Fill the disk to the last block.
-    FILE* f = std::fopen((dir / "filler").c_str(), "wb");
-    std::string block(4096, 'x');
-    while (std::fwrite(block.data(), 1, block.size(), f) == block.size()) {
-    }
-    std::fclose(f);
-  }
+  FillDisk();
   const auto before = Files(dir.path());
   Run();
   const auto errors = fakes.dialogs.Of("Error");
@@ -81,7 +83,31 @@ TEST_F(SaveFailure, FullDiskIsToldOnceNamingTheFolderAndNoFileIsDamaged) {
             std::string::npos)
       << errors[0];
   EXPECT_NE(errors[0].find("元のファイルはそのまま残っています"), std::string::npos);
+  // One line per file, in Japanese.
+  const std::string ini = DefaultIniPath();
+  EXPECT_EQ(errors[0].find(ini), errors[0].rfind(ini)) << errors[0];
+  EXPECT_EQ(errors[0].find("No space"), std::string::npos) << errors[0];
+  EXPECT_NE(errors[0].find("ディスクの空き容量が足りません"), std::string::npos);
   EXPECT_EQ(Files(dir.path()), before);  // nothing damaged, no temporary file left
+}
+
+TEST_F(SaveFailure, FavouritesMovedOutOfTheSettingsSurviveAFullDiskAtExit) {
+  WriteFileAtomic(DefaultIniPath(),
+                  "[Favorite]\r\nCount=1\r\nFavorite[0].Name=Mine\r\n"
+                  "Favorite[0].Colors.Count=1\r\nFavorite[0].Colors.0=123456,precious\r\n");
+  form = std::make_unique<TForm1>();
+  form->BuildSheets({});
+  FillDisk();
+  form->GetFavorites().Group(0).Add("00FF00", "green");
+  form->close();
+  form.reset();
+  EXPECT_EQ(fakes.dialogs.Of("Error").size(), 1u);
+  TIniFile ini(DefaultIniPath());
+  TFavorites next;
+  LoadFavorites(next, ini, dir.path());
+  const int mine = next.IndexOfGroup("Mine");
+  ASSERT_GE(mine, 0);
+  EXPECT_EQ(next.Group(mine).Rows(), std::vector<std::string>{"123456,precious"});
 }
 
 TEST_F(SaveFailure, ReadOnlyFolderIsToldAtStartUpOrOnceAtTheEnd) {
