@@ -558,9 +558,12 @@ bool TFavorites::LoadFromDir(const std::string& dir) {
 
 namespace {
 
-bool Exists(const std::string& path) {
+// Whether a rename to `path` would replace something. A folder is not
+// replaced: writing there fails and is reported.
+bool Occupied(const std::string& path) {
   struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0 || errno != ENOENT;
+  if (::lstat(path.c_str(), &st) != 0) return errno != ENOENT;
+  return !S_ISDIR(st.st_mode);
 }
 
 // The file at `path` still holds `bytes` as far as its size tells.
@@ -572,12 +575,12 @@ bool StillHolds(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
-// A file is the store's to write when it loaded or wrote it, when there is none
-// yet, or when it already holds exactly what would be written (left by a run
-// that was killed after writing it).
+// A file is the store's to write when it loaded or wrote it, when nothing is
+// there (or a folder, where the write fails), or when it already holds exactly
+// what would be written (left by a run that was killed after writing it).
 bool TFavorites::MayWrite(const std::string& path, const TGroupFile& file,
                           const std::string& bytes) const {
-  return path == file.path || ownedFiles_.count(path) || !Exists(path) ||
+  return path == file.path || ownedFiles_.count(path) || !Occupied(path) ||
          ReadFileBytes(path) == bytes;
 }
 
