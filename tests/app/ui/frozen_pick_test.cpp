@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
@@ -31,6 +32,10 @@ class FakePortal : public TPortalClient {
   bool PickColor() override {
     calls.push_back("PickColor");
     return true;
+  }
+  void Cancel() override {
+    calls.push_back("Cancel");
+    emit Finished({TPortalStatus::Cancelled, {}, 0, {}, 1});
   }
   std::vector<std::string> calls;
 };
@@ -182,41 +187,84 @@ TEST_F(FrozenPickTest, HeldModifiersSetTheSquareThatTheLoupeShows) {
 }
 
 TEST_F(FrozenPickTest, WithoutAFrameTheDesktopPickerOrAMessage) {
-  const auto reply = [&](TPortalStatus s, TColor c = 0) { emit portal->Finished({s, {}, c, {}}); };
+  // `ms`: how long the portal took to answer.
+  const auto reply = [&](TPortalStatus s, TColor c = 0, qint64 ms = 40) {
+    emit portal->Finished({s, {}, c, {}, ms});
+  };
   const std::string tip = "カラーピック";
   EXPECT_EQ(form->btnColorPick->toolTip().toStdString(), tip);
 
-  // Refused: the desktop's own picker, whose pixel is taken as it is.
-  QTest::keyClick(form.get(), Qt::Key_Escape);
-  reply(TPortalStatus::Failed);
-  EXPECT_EQ(portal->calls, (std::vector<std::string>{"Screenshot", "PickColor"}));
-  reply(TPortalStatus::Ok, RGB(9, 8, 7));
-  EXPECT_EQ(form->CurrentColor(), RGB(9, 8, 7));
+  // Refused: the desktop's own picker, whose pixel is taken as it is; why,
+  // is said once.
+  for (int twice = 0; twice < 2; ++twice) {
+    portal->calls.clear();
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    reply(TPortalStatus::Failed);
+    EXPECT_EQ(portal->calls, (std::vector<std::string>{"Screenshot", "PickColor"}));
+    reply(TPortalStatus::Ok, RGB(9, 8, twice));
+    EXPECT_EQ(form->CurrentColor(), RGB(9, 8, twice));
+  }
   EXPECT_NE(form->btnColorPick->toolTip().toStdString(), tip) << "the hint tells of no averaging";
-  EXPECT_TRUE(fakes.dialogs.log.empty());
+  EXPECT_EQ(fakes.dialogs.Of("Information"),
+            std::vector<std::string>{TPickController::kRefusedHint});
+  EXPECT_TRUE(fakes.dialogs.Of("Warning").empty());
 
-  // Neither: the message, and no colour from the failed read.
+  // Each case: the Screenshot's answer, how long it took, then (if asked)
+  // PickColor's answer; what is said and whether the pixel is taken.
   const struct {
-    TPortalStatus first, second;
+    TPortalStatus first;
+    qint64 ms;
+    TPortalStatus second;
     const char* message;
+    bool taken;
   } cases[] = {
-      {TPortalStatus::NoInterface, TPortalStatus::NoInterface, TPickController::kNoPortalMessage},
-      {TPortalStatus::BadReply, TPortalStatus::Failed, TPickController::kNoPortalMessage},
-      {TPortalStatus::NoAnswer, TPortalStatus::Ok, TPickController::kNoAnswerMessage},
-      {TPortalStatus::Cancelled, TPortalStatus::Ok, nullptr},
+      {TPortalStatus::NoInterface, 40, TPortalStatus::NoInterface,
+       TPickController::kNoPortalMessage, false},
+      {TPortalStatus::BadReply, 40, TPortalStatus::Failed, TPickController::kRefusedMessage, false},
+      {TPortalStatus::Failed, 40, TPortalStatus::Failed, TPickController::kRefusedMessage, false},
+      {TPortalStatus::NoAnswer, 40, TPortalStatus::Ok, TPickController::kNoAnswerMessage, false},
+      // A person's cancel is respected; one at once, with no dialog, is not theirs.
+      {TPortalStatus::Cancelled, 4000, TPortalStatus::Ok, nullptr, false},
+      {TPortalStatus::Cancelled, 40, TPortalStatus::Ok, TPickController::kUnavailableHint, true},
+      {TPortalStatus::Cancelled, 40, TPortalStatus::Ok, nullptr, true},  // said once
   };
   for (const auto& c : cases) {
     fakes.dialogs.log.clear();
     portal->calls.clear();
+    form->SetSwatch(5, 0);
     QTest::keyClick(form.get(), Qt::Key_5);
-    reply(c.first);
+    reply(c.first, 0, c.ms);
     if (portal->calls.size() == 2) reply(c.second, RGB(50, 50, 50));
-    EXPECT_EQ(form->CurrentColor(), RGB(9, 8, 7));
-    EXPECT_EQ(form->Swatches()[5], "000000");
-    EXPECT_EQ(fakes.dialogs.Of("Warning"),
-              c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    EXPECT_EQ(form->Swatches()[5], c.taken ? "323232" : "000000");
+    const std::vector<std::string> said = c.first == TPortalStatus::Cancelled
+                                              ? fakes.dialogs.Of("Information")
+                                              : fakes.dialogs.Of("Warning");
+    EXPECT_EQ(said, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
   }
   EXPECT_EQ(form->Pick()->Session(), nullptr);
+}
+
+TEST_F(FrozenPickTest, AnOpenRequestShowsAWaitWithACancel) {
+  const auto waitBox = [&] { return form->findChild<QWidget*>("portalWait"); };
+  // A quick answer shows nothing.
+  QTest::keyClick(form.get(), Qt::Key_Escape);
+  QTest::qWait(100);
+  emit portal->Finished({TPortalStatus::Cancelled, {}, 0, {}, 4000});
+  QTest::qWait(1500);
+  EXPECT_TRUE(!waitBox() || !waitBox()->isVisible());
+  // One left open (a permission dialog): the wait appears, and its cancel
+  // closes the request without a message or a fallback.
+  portal->calls.clear();
+  QTest::keyClick(form.get(), Qt::Key_Escape);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return waitBox() && waitBox()->isVisible(); }, 3000));
+  EXPECT_TRUE(form->isEnabled()) << "the wait is not modal";
+  QPushButton* cancel = waitBox()->findChild<QPushButton*>();
+  ASSERT_TRUE(cancel);
+  QTest::mouseClick(cancel, Qt::LeftButton);
+  EXPECT_EQ(portal->calls, (std::vector<std::string>{"Screenshot", "Cancel"}));
+  EXPECT_TRUE(!waitBox() || !waitBox()->isVisible());
+  EXPECT_TRUE(fakes.dialogs.log.empty());
+  EXPECT_EQ(form->CurrentColor(), 0);
 }
 
 }  // namespace
