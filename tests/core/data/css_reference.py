@@ -200,26 +200,26 @@ def odd(f):
     return lambda v: math.copysign(f(abs(v)), v)
 
 
-LINEAR = {
-    "srgb-linear": lambda v: v,
-    "a98-rgb": odd(lambda a: a ** (563 / 256)),
-    "prophoto-rgb": odd(lambda a: a / 16 if a <= 16 / 512 else a ** 1.8),
-    "rec2020": odd(lambda a: a / 4.5 if a < 0.018053968510807 * 4.5
-                   else ((a + 1.09929682680944 - 1) / 1.09929682680944) ** (1 / 0.45)),
-}
+def rec2020_linear(a):
+    alpha, beta = 1.09929682680944, 0.018053968510807
+    return a / 4.5 if a < beta * 4.5 else ((a + alpha - 1) / alpha) ** (1 / 0.45)
+
+
+ONE = [[1, 0, 0], [0, 1, 0], [0, 0, 1]]
+# color() spaces: to XYZ, transfer to linear, whether D50 (Bradford to D65)
+SPACES = {"srgb-linear": (SRGB_TO_XYZ, lambda v: v, False),
+          "a98-rgb": (A98_TO_XYZ, odd(lambda a: a ** (563 / 256)), False),
+          "prophoto-rgb": (PROPHOTO_TO_XYZ50, odd(lambda a: a / 16 if a <= 1 / 32 else a ** 1.8),
+                           True),
+          "rec2020": (REC2020_TO_XYZ, odd(rec2020_linear), False),
+          "xyz": (ONE, lambda v: v, False), "xyz-d65": (ONE, lambda v: v, False),
+          "xyz-d50": (ONE, lambda v: v, True)}
 
 
 def from_color(space, *v):
-    """color(space v v v) to 8-bit sRGB; prophoto and xyz-d50 adapt D50 to D65."""
-    if space in ("xyz", "xyz-d65"):
-        return clip8(from_xyz65(list(v)))
-    if space == "xyz-d50":
-        return clip8(from_xyz65(mul(D50_TO_D65, list(v))))
-    lin = [LINEAR[space](x) for x in v]
-    m = {"srgb-linear": SRGB_TO_XYZ, "a98-rgb": A98_TO_XYZ, "rec2020": REC2020_TO_XYZ}
-    if space == "prophoto-rgb":
-        return clip8(from_xyz65(mul(D50_TO_D65, mul(PROPHOTO_TO_XYZ50, lin))))
-    return clip8(from_xyz65(mul(m[space], lin)))
+    m, linear, d50 = SPACES[space]
+    xyz = mul(m, [linear(x) for x in v])
+    return clip8(from_xyz65(mul(D50_TO_D65, xyz) if d50 else xyz))
 
 
 def from_polar(c, h):
@@ -263,20 +263,13 @@ PASTE = [
     ("hwb(90 20% 30%)", clip8([0.2 + v * 0.5 for v in from_hsl(90, 1, 0.5)])),
     ("hwb(90 70% 60%)", clip8([0.7 / 1.3] * 3)),
     # the other predefined spaces of color(), clipped to sRGB
-    ("color(srgb-linear 0.2 0.5 1)", from_color("srgb-linear", 0.2, 0.5, 1)),
-    ("color(srgb-linear 100% 0% 0%)", from_color("srgb-linear", 1, 0, 0)),
-    ("color(a98-rgb 0.5 0.25 0.75)", from_color("a98-rgb", 0.5, 0.25, 0.75)),
-    ("color(a98-rgb 0 1 0)", from_color("a98-rgb", 0, 1, 0)),
-    ("color(prophoto-rgb 0.4 0.5 0.6)", from_color("prophoto-rgb", 0.4, 0.5, 0.6)),
-    ("color(prophoto-rgb 0.01 0.02 0.03)", from_color("prophoto-rgb", 0.01, 0.02, 0.03)),
-    ("color(rec2020 0.3 0.6 0.2)", from_color("rec2020", 0.3, 0.6, 0.2)),
-    ("color(rec2020 0.01 0.05 0.08)", from_color("rec2020", 0.01, 0.05, 0.08)),
-    ("color(rec2020 -0.1 0.5 0.5)", from_color("rec2020", -0.1, 0.5, 0.5)),
-    ("color(xyz 0.2 0.3 0.4)", from_color("xyz", 0.2, 0.3, 0.4)),
-    ("color(xyz-d65 0.9505 1 1.089)", from_color("xyz-d65", 0.9505, 1, 1.089)),
-    ("color(xyz-d50 0.3 0.25 0.1 / 0.5)", from_color("xyz-d50", 0.3, 0.25, 0.1)),
     ("color(xyz-d50 50% 50% 50%)", from_color("xyz-d50", 0.5, 0.5, 0.5)),
-]
+] + [(f"color({sp} {' '.join(map(str, v))})", from_color(sp, *v)) for sp, v in [
+    ("srgb-linear", (0.2, 0.5, 1)), ("a98-rgb", (0.5, 0.25, 0.75)), ("a98-rgb", (0, 1, 0)),
+    ("prophoto-rgb", (0.4, 0.5, 0.6)), ("prophoto-rgb", (0.01, 0.02, 0.03)),
+    ("rec2020", (0.3, 0.6, 0.2)), ("rec2020", (-0.1, 0.5, 0.5)), ("rec2020", (0.01, 0.05, 0.08)),
+    ("xyz", (0.2, 0.3, 0.4)),
+    ("xyz-d65", (0.9505, 1, 1.089)), ("xyz-d50", (0.3, 0.25, 0.1))]]
 
 
 def main():
