@@ -31,7 +31,8 @@ struct TPaletteGroup {
 };
 
 // GIMP palette: "GIMP Palette", optional "Name:" and "Columns:", comments,
-// rows "R G B<blanks>name". One group named after "Name:".
+// rows "R G B name", the name being all after the one blank that ends B (as
+// GIMP reads it). One group named after "Name:".
 TPaletteGroup ReadGpl(std::string_view bytes);
 std::string GplBytes(const std::string& name, const TNamedColorList& colors);  // UTF-8, LF
 
