@@ -187,44 +187,59 @@ TEST_F(FrozenPickTest, HeldModifiersSetTheSquareThatTheLoupeShows) {
 }
 
 TEST_F(FrozenPickTest, WithoutAFrameTheDesktopPickerOrAMessage) {
+  // `ms`: how long the portal took; a person's answer by default.
+  const auto reply = [&](TPortalStatus s, TColor c = 0, qint64 ms = 4000) {
+    emit portal->Finished({s, {}, c, {}, ms});
+  };
   const std::string tip = "カラーピック";
   EXPECT_EQ(form->btnColorPick->toolTip().toStdString(), tip);
-  // The Screenshot's answer and its time (ms), PickColor's answer if asked;
-  // what is said (a hint before the picker, or a warning), and whether the
-  // picker's pixel is taken.
-  using S = TPortalStatus;
-  using P = TPickController;
+
+  // Refused: the desktop's own picker, whose pixel is taken as it is.
+  QTest::keyClick(form.get(), Qt::Key_Escape);
+  reply(TPortalStatus::Failed);
+  EXPECT_EQ(portal->calls, (std::vector<std::string>{"Screenshot", "PickColor"}));
+  reply(TPortalStatus::Ok, RGB(9, 8, 7));
+  EXPECT_EQ(form->CurrentColor(), RGB(9, 8, 7));
+  EXPECT_NE(form->btnColorPick->toolTip().toStdString(), tip) << "the hint tells of no averaging";
+  EXPECT_EQ(fakes.dialogs.Of("Information"),
+            std::vector<std::string>{TPickController::kRefusedHint});
+
+  // Neither: the message, and no colour from the failed read.
   const struct {
-    S first;
-    qint64 ms;
-    S second;
-    const char* said;
-    bool taken;
+    TPortalStatus first, second;
+    const char* message;
   } cases[] = {
-      {S::Failed, 40, S::Ok, P::kRefusedHint, true},
-      {S::Failed, 40, S::Ok, nullptr, true},                 // said once
-      {S::Cancelled, 40, S::Ok, P::kUnavailableHint, true},  // no person is that quick
-      {S::Cancelled, 40, S::Ok, nullptr, true},
-      {S::Cancelled, 4000, S::Ok, nullptr, false},
-      {S::NoInterface, 40, S::NoInterface, P::kNoPortalMessage, false},
-      {S::BadReply, 40, S::Failed, P::kRefusedMessage, false},
-      {S::Failed, 40, S::Failed, P::kRefusedMessage, false},
-      {S::NoAnswer, 40, S::Ok, P::kNoAnswerMessage, false},
+      {TPortalStatus::NoInterface, TPortalStatus::NoInterface, TPickController::kNoPortalMessage},
+      {TPortalStatus::BadReply, TPortalStatus::Failed, TPickController::kRefusedMessage},
+      {TPortalStatus::Failed, TPortalStatus::Failed, TPickController::kRefusedMessage},
+      {TPortalStatus::NoAnswer, TPortalStatus::Ok, TPickController::kNoAnswerMessage},
+      {TPortalStatus::Cancelled, TPortalStatus::Ok, nullptr},
   };
   for (const auto& c : cases) {
     fakes.dialogs.log.clear();
     portal->calls.clear();
-    form->SetSwatch(5, 0);
     QTest::keyClick(form.get(), Qt::Key_5);
-    emit portal->Finished({c.first, {}, 0, {}, c.ms});
-    if (portal->calls.size() == 2) emit portal->Finished({c.second, {}, RGB(50, 50, 50), {}, 40});
-    EXPECT_EQ(form->Swatches()[5], c.taken ? "323232" : "000000");
-    std::vector<std::string> said;
-    for (const auto& l : fakes.dialogs.log) said.push_back(l.substr(l.find(": ") + 2));
-    EXPECT_EQ(said, c.said ? std::vector<std::string>{c.said} : std::vector<std::string>{});
+    reply(c.first);
+    if (portal->calls.size() == 2) reply(c.second, RGB(50, 50, 50));
+    EXPECT_EQ(form->CurrentColor(), RGB(9, 8, 7));
+    EXPECT_EQ(form->Swatches()[5], "000000");
+    EXPECT_EQ(fakes.dialogs.Of("Warning"),
+              c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
   }
-  EXPECT_NE(form->btnColorPick->toolTip().toStdString(), tip) << "the hint tells of no averaging";
   EXPECT_EQ(form->Pick()->Session(), nullptr);
+
+  // A cancel no person could have given (at once, no dialog) is a refusal
+  // too; each reason is said once.
+  for (int i = 0; i < 3; ++i) {
+    fakes.dialogs.log.clear();
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    reply(i < 2 ? TPortalStatus::Cancelled : TPortalStatus::Failed, 0, 40);
+    reply(TPortalStatus::Ok, RGB(i, 2, 3));
+    EXPECT_EQ(form->CurrentColor(), RGB(i, 2, 3));
+    EXPECT_EQ(fakes.dialogs.log,
+              std::vector<std::string>(
+                  i == 0, std::string("Information: ") + TPickController::kUnavailableHint));
+  }
 }
 
 TEST_F(FrozenPickTest, AnOpenRequestShowsAWaitWhoseCancelClosesIt) {
