@@ -99,7 +99,8 @@ const Register import({
     "Color Table .act; files over 16 MiB are refused) as favourites groups to\n"
     "the favourites folder DIR. Each palette group becomes a group named after\n"
     "the palette (else the file name); a taken name gets the smallest free\n"
-    "number appended. Each new group file is written atomically; prints\n"
+    "number appended, and one too long for a file name is shortened (said on\n"
+    "stderr). Each new group file is written atomically; prints\n"
     "NAME<TAB>ROWS per new group. A bad file exits 2 naming the file and the\n"
     "line or byte offset, and nothing is written.\n",
     RunImport,

@@ -11,6 +11,7 @@
 
 #include "core/Color.h"
 #include "core/TextFile.h"
+#include "platform/Desktop.h"
 
 namespace tintorb {
 
@@ -46,7 +47,7 @@ uint32_t DecodeUtf8(std::string_view s, size_t i, size_t& len) {
 }
 
 // A name as a favourites row can hold it: valid UTF-8 (other bytes read as
-// Latin-1), control characters as blanks.
+// Latin-1), control characters other than tabs as blanks.
 std::string CleanName(std::string_view raw) {
   std::string s;
   if (IsValidUtf8(raw)) {
@@ -55,7 +56,7 @@ std::string CleanName(std::string_view raw) {
     for (unsigned char c : raw) AppendUtf8(s, c);
   }
   for (char& c : s)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) c = ' ';
   return s;
 }
 
@@ -282,6 +283,25 @@ std::string CssComment(std::string_view text) {
   return "/* " + s + " */";
 }
 
+// NAME_MAX of Linux file systems.
+constexpr size_t kMaxFileName = 255;
+
+// The longest beginning of `name`, in whole characters, whose group file
+// name still fits with `suffix` appended; then the suffix.
+std::string FitGroupName(const std::string& name, const std::string& suffix) {
+  // Escapes only lengthen a name, so no more than the limit can fit.
+  size_t keep = 0;
+  const std::string_view s = std::string_view(name).substr(0, kMaxFileName + 4);
+  for (size_t i = 0, n = 0; i < s.size(); i += n) {
+    DecodeUtf8(s, i, n);
+    if (i + n > s.size() ||
+        TFavorites::GroupFileName(name.substr(0, i + n) + suffix).size() > kMaxFileName)
+      break;
+    keep = i + n;
+  }
+  return name.substr(0, keep) + suffix;
+}
+
 std::string Stem(const std::string& path) {
   return std::filesystem::path(path).stem().string();
 }
@@ -318,20 +338,28 @@ TPaletteGroup ReadGpl(std::string_view bytes) {
       continue;
     }
     if (StartsWith(text, "Columns:")) continue;
+    // Names keep their blanks: only the line break and the one blank after
+    // the numbers are not part of them.
+    std::string_view row = raw;
+    if (!row.empty() && row.back() == '\r') row.remove_suffix(1);
     int rgb[3];
     size_t i = 0;
     for (int& v : rgb) {
-      while (i < text.size() && IsBlank(text[i])) ++i;
+      while (i < row.size() && IsBlank(row[i])) ++i;
+      if (i == row.size()) LineError(line, "R G B の数が足りません");
+      const bool negative = row[i] == '-';
+      if (row[i] == '+' || row[i] == '-') ++i;
       const size_t from = i;
       long value = 0;
-      while (i < text.size() && text[i] >= '0' && text[i] <= '9' && value <= 255)
-        value = value * 10 + (text[i++] - '0');
-      if (i == from) LineError(line, "R G B の数が足りません");
-      if (value > 255) LineError(line, "色の値が 0..255 の範囲外です");
-      if (i < text.size() && !IsBlank(text[i])) LineError(line, "色の値が数字ではありません");
+      while (i < row.size() && row[i] >= '0' && row[i] <= '9' && value <= 255)
+        value = value * 10 + (row[i++] - '0');
+      if (i == from || (i < row.size() && !IsBlank(row[i]) && !(row[i] >= '0' && row[i] <= '9')))
+        LineError(line, "色の値が数字ではありません");
+      if (value > 255 || (negative && value != 0)) LineError(line, "色の値が 0..255 の範囲外です");
       v = int(value);
     }
-    group.colors.Add(Hex(rgb[0], rgb[1], rgb[2]), CleanName(Trim(text.substr(i))));
+    if (i < row.size()) ++i;
+    group.colors.Add(Hex(rgb[0], rgb[1], rgb[2]), CleanName(row.substr(i)));
   }
   return group;
 }
@@ -493,8 +521,10 @@ std::vector<TPaletteGroup> ReadPaletteBytes(std::string_view bytes, const std::s
   } catch (const EPaletteFormatError& e) {
     throw EPaletteFormatError(fileName + ": " + e.what());
   }
-  for (auto& g : groups)
+  for (auto& g : groups) {
     if (g.name.empty()) g.name = CleanName(Stem(fileName));
+    g.source = fileName;
+  }
   return groups;
 }
 
@@ -521,10 +551,17 @@ std::vector<TPaletteGroup> ReadPaletteFile(const std::string& path) {
 std::vector<int> AddPaletteGroups(TFavorites& favorites, const std::vector<TPaletteGroup>& groups) {
   std::vector<int> added;
   for (const auto& g : groups) {
-    const std::string name =
-        favorites.GroupExists(g.name) ? favorites.UniqueGroupName(g.name) : g.name;
+    // A taken name gets the smallest free number; one too long for a file
+    // name is cut to fit, number included.
+    std::string name = FitGroupName(g.name, "");
+    for (int n = 1; favorites.GroupExists(name); ++n)
+      name = FitGroupName(g.name, std::to_string(n));
     const int index = favorites.AddGroup(name);
     if (index < 0) continue;
+    if (!StartsWith(name, g.name))
+      Dialogs().Information((g.source.empty() ? "" : g.source + ": ") +
+                            "パレットの名前が長すぎてファイル名にできないため、「" + name +
+                            "」という名前で読み込みました");
     favorites.Group(index).Assign(g.colors);
     added.push_back(index);
   }

@@ -27,10 +27,12 @@ class EPaletteFormatError : public EFavoritesError {
 struct TPaletteGroup {
   std::string name;  // empty: the caller names it (after the file)
   TNamedColorList colors;
+  std::string source = {};  // the file it came from, for messages
 };
 
 // GIMP palette: "GIMP Palette", optional "Name:" and "Columns:", comments,
-// rows "R G B<blanks>name". One group named after "Name:".
+// rows "R G B name", the name being all after the one blank that ends B (as
+// GIMP reads it). One group named after "Name:".
 TPaletteGroup ReadGpl(std::string_view bytes);
 std::string GplBytes(const std::string& name, const TNamedColorList& colors);  // UTF-8, LF
 
@@ -58,8 +60,9 @@ std::vector<TPaletteGroup> ReadPaletteFile(const std::string& path);
 std::vector<TPaletteGroup> ReadPaletteBytes(std::string_view bytes, const std::string& fileName);
 
 // Adds the groups to the store, a taken name replaced by UniqueGroupName of
-// it. Returns the indices of the groups added (a name the store refuses is
-// skipped with its warning).
+// it and one too long for a file name cut to a unique one that fits (said
+// with the group's file). Returns the indices of the groups added (a name the
+// store refuses is skipped with its warning).
 std::vector<int> AddPaletteGroups(TFavorites& favorites, const std::vector<TPaletteGroup>& groups);
 
 }  // namespace tintorb

@@ -55,6 +55,18 @@ constexpr Mat kLmsToOklab = {{{0.2104542683093140, 0.7936177747023054, -0.004072
 constexpr Mat kOklabToLms = {{{1.0, 0.3963377773761749, 0.2158037573099136},
                               {1.0, -0.1055613458156586, -0.0638541728258133},
                               {1.0, -0.0894841775298119, -1.2914855480194092}}};
+// The other predefined RGB spaces of color(): linear light to CIE XYZ, D65
+// except ProPhoto, which is D50.
+constexpr Mat kA98ToXyz = {{{573536.0 / 994567, 263643.0 / 1420810, 187206.0 / 994567},
+                            {591459.0 / 1989134, 6239551.0 / 9945670, 374412.0 / 4972835},
+                            {53769.0 / 1989134, 351524.0 / 4972835, 4929758.0 / 4972835}}};
+constexpr Mat kProPhotoToXyzD50 = {{{0.79776664490064230, 0.13518129740053308, 0.03134773412839220},
+                                    {0.28807482881940130, 0.71183523424187300, 0.00008993693872564},
+                                    {0.0, 0.0, 0.82510460251046020}}};
+constexpr Mat kRec2020ToXyz = {
+    {{63426534.0 / 99577255, 20160776.0 / 139408157, 47086771.0 / 278816314},
+     {26158966.0 / 99577255, 472592308.0 / 697040785, 8267143.0 / 139408157},
+     {0.0, 19567812.0 / 697040785, 295819943.0 / 278816314}}};
 constexpr double kLabEpsilon = 216.0 / 24389;
 constexpr double kLabKappa = 24389.0 / 27;
 
@@ -69,6 +81,22 @@ double ToGamma(double c) {
   const double a = std::fabs(c);
   const double v = a <= 0.0031308 ? 12.92 * a : 1.055 * std::pow(a, 1 / 2.4) - 0.055;
   return std::copysign(v, c);
+}
+
+// Transfer curves of the other spaces, odd-extended below zero like sRGB's.
+double A98ToLinear(double c) {
+  return std::copysign(std::pow(std::fabs(c), 563.0 / 256), c);
+}
+
+double ProPhotoToLinear(double c) {
+  const double a = std::fabs(c);
+  return std::copysign(a <= 16.0 / 512 ? a / 16 : std::pow(a, 1.8), c);
+}
+
+double Rec2020ToLinear(double c) {
+  constexpr double alpha = 1.09929682680944, beta = 0.018053968510807;
+  const double a = std::fabs(c);
+  return std::copysign(a < beta * 4.5 ? a / 4.5 : std::pow((a + alpha - 1) / alpha, 1 / 0.45), c);
 }
 
 Vec ColorToXyz(TColor color) {
@@ -535,24 +563,46 @@ Vec HslToSrgb(double h, double s, double l) {
   return {f(0), f(8), f(4)};
 }
 
+// The gamma-encoded sRGB of three channels of a predefined space of color();
+// false for a space it does not know.
+bool ColorSpaceToSrgb(const std::string& space, const Vec& v, Vec& rgb) {
+  const auto linear = [&v](double (*f)(double)) { return Vec{f(v[0]), f(v[1]), f(v[2])}; };
+  Vec xyz;
+  if (space == "srgb") {
+    rgb = v;
+    return true;
+  } else if (space == "srgb-linear") {
+    xyz = Mul(kSrgbToXyz, v);
+  } else if (space == "display-p3") {
+    xyz = Mul(kP3ToXyz, linear(ToLinear));
+  } else if (space == "a98-rgb") {
+    xyz = Mul(kA98ToXyz, linear(A98ToLinear));
+  } else if (space == "prophoto-rgb") {
+    xyz = Mul(kD50ToD65, Mul(kProPhotoToXyzD50, linear(ProPhotoToLinear)));
+  } else if (space == "rec2020") {
+    xyz = Mul(kRec2020ToXyz, linear(Rec2020ToLinear));
+  } else if (space == "xyz" || space == "xyz-d65") {
+    xyz = v;
+  } else if (space == "xyz-d50") {
+    xyz = Mul(kD50ToD65, v);
+  } else {
+    return false;
+  }
+  rgb = XyzToSrgb(xyz);
+  return true;
+}
+
 bool ReadFunction(std::string_view fn, const std::vector<TToken>& body, Vec& rgb) {
   std::array<TArg, 3> a;
   bool legacy = false;
   if (fn == "color") {
     if (body.empty() || body[0].kind != TToken::Ident) return false;
-    const std::string& space = body[0].unit;
-    if (space != "srgb" && space != "display-p3") return false;
     const std::vector<TToken> rest(body.begin() + 1, body.end());
     if (!SplitArgs(rest, false, a, legacy)) return false;
     Vec v;
     for (int i = 0; i < 3; ++i)
       if (!Scalar(a[i], 1, v[i])) return false;
-    if (space == "srgb") {
-      rgb = v;
-    } else {
-      rgb = XyzToSrgb(Mul(kP3ToXyz, {ToLinear(v[0]), ToLinear(v[1]), ToLinear(v[2])}));
-    }
-    return true;
+    return ColorSpaceToSrgb(body[0].unit, v, rgb);
   }
   const bool legacyAllowed = fn == "rgb" || fn == "rgba" || fn == "hsl" || fn == "hsla";
   if (!SplitArgs(body, legacyAllowed, a, legacy)) return false;
@@ -572,7 +622,9 @@ bool ReadFunction(std::string_view fn, const std::vector<TToken>& body, Vec& rgb
     // comma form insists on the "%".
     if (legacy && (a[1].kind != TArg::Percent || a[2].kind != TArg::Percent)) return false;
     if (!Scalar(a[1], 100, x) || !Scalar(a[2], 100, y)) return false;
-    x = Clamp01(x / 100);
+    // A saturation over 100 % stays (the result is clipped) except in the
+    // comma form; a negative one is 0.
+    x = fn != "hwb" && !legacy ? std::max(0.0, x / 100) : Clamp01(x / 100);
     y = Clamp01(y / 100);
     if (fn != "hwb") {
       rgb = HslToSrgb(h, x, y);
@@ -682,9 +734,9 @@ std::string CssText(TCssForm form, TColor color) {
     case TCssForm::oklch: {
       const TOklab lab = ColorToOklab(c);
       if (form == TCssForm::oklab)
-        return "oklab(" + n(lab.L * 100, 2) + "% " + n(lab.a, 4) + " " + n(lab.b, 4) + ")";
+        return "oklab(" + n(lab.L * 100, 2) + "% " + n(lab.a, 5) + " " + n(lab.b, 5) + ")";
       const TPolar p = ToPolar(lab.a, lab.b);
-      const std::string chroma = n(p.c, 4);
+      const std::string chroma = n(p.c, 5);
       return "oklch(" + n(lab.L * 100, 2) + "% " + chroma + " " + HueText(p.h, 2, chroma) + ")";
     }
     case TCssForm::p3: {

@@ -21,7 +21,8 @@ inline constexpr std::array<TCssForm, 11> kCssForms = {
 std::string_view CssFormName(TCssForm form);
 std::optional<TCssForm> CssFormFromName(std::string_view name);
 
-// The text of one form ("rgb(18 52 86)", "oklch(31.92% 0.0725 251.17)" ...).
+// The text of one form ("rgb(18 52 86)", "oklch(31.92% 0.07245 251.17)" ...),
+// with the fewest decimals that read every colour back as itself.
 // The name form is empty when no CSS colour keyword has exactly this value.
 std::string CssText(TCssForm form, TColor color);
 
@@ -39,7 +40,8 @@ std::string FormatCssNumber(double x, int places);
 std::string FormatFixed(double x, int places);
 
 // Reads a CSS colour: hex with "#" (3, 4, 6 or 8 digits), a keyword, or
-// rgb()/rgba()/hsl()/hsla()/hwb()/lab()/lch()/oklab()/oklch()/color(srgb|display-p3 ...).
+// rgb()/rgba()/hsl()/hsla()/hwb()/lab()/lch()/oklab()/oklch()/color(SPACE ...) with
+// srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50, xyz-d65.
 // Case and surrounding blanks do not matter; alpha is read and ignored; values
 // outside sRGB are clipped per channel. False (out untouched) for anything else.
 bool TryCssToColor(std::string_view text, TColor& out);

@@ -215,7 +215,7 @@ TEST(CliCss, EveryFormInOrderOrOne) {
                                              "oklab", "oklch", "p3", "name"}));
   EXPECT_NE(all.out.find("\nname darkorchid\n"), std::string::npos) << all.out;
   EXPECT_EQ(Cli({"css", "123456"}).out.find("name"), std::string::npos);
-  EXPECT_EQ(Cli({"css", "123456", "--form", "oklch"}).out, "oklch(31.92% 0.0725 251.17)\n");
+  EXPECT_EQ(Cli({"css", "123456", "--form", "oklch"}).out, "oklch(31.92% 0.07245 251.17)\n");
   EXPECT_EQ(Cli({"css", "FF0000", "--form", "hex"}).out, "#FF0000\n");
   const Output none = Cli({"css", "123456", "--form", "name"});
   EXPECT_EQ(none.status, 1);

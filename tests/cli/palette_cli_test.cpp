@@ -40,6 +40,17 @@ TEST(CliPalette, ImportAddsUniquelyNamedGroupFilesAndPrintsThem) {
   EXPECT_EQ(files.at("Web2.tintorb"), "00FF00,g\r\n");
   EXPECT_EQ(files.at("b.tintorb"), "");
   EXPECT_EQ(files.at("Web.tintorb"), "000000,old\r\n");
+
+  // A name too long for a file: shortened and said so; the other file too.
+  std::string name;
+  for (int i = 0; i < 120; ++i) name += "色";
+  WriteFileAtomic(in / "long.gpl", "GIMP Palette\nName: " + name + "\n1 2 3 x\n");
+  r = RunCli("import '" + in / "long.gpl" + "' '" + in / "a.gpl" + "' --dir '" + dir.path() + "'",
+             scratch);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_THAT(r.err, HasSubstr(in / "long.gpl"));
+  EXPECT_THAT(r.out, HasSubstr("\t1\nweb3\t2\n"));
+  EXPECT_EQ(FilesIn(dir.path()).size(), 6u);
 }
 
 TEST(CliPalette, ABadFileExitsTwoNamingThePlaceAndWritesNothing) {

@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "collections/PaletteFiles.h"
+#include "core/TextCase.h"
 #include "core/TextFile.h"
 #include "support/Fakes.h"
 
@@ -71,10 +72,12 @@ TEST(Gpl, ReadsBlanksCommentsHeaderLinesAndLineEnds) {
       "255\t128 7    dark  orange \r\n"
       "1 2 3\n"
       "16 32 48 \xE6\x9D\xB1\xE4\xBA\xAC\n"  // UTF-8 name
-      "4 5 6 caf\xE9");                      // Latin-1 byte, no final line break
+      "+1 2 3\t\tタブ\tと空白 \n"
+      "4 5 6 caf\xE9");  // Latin-1 byte, no final line break
   EXPECT_EQ(g.name, "Mixed");
-  EXPECT_THAT(Rows(g.colors), ElementsAre("000000,black", "FF8007,dark  orange", "010203,",
-                                          "102030,東京", "040506,café"));
+  // As GIMP reads them: the name is all after the one blank that ends B.
+  EXPECT_THAT(Rows(g.colors), ElementsAre("000000,black", "FF8007,   dark  orange ", "010203,",
+                                          "102030,東京", "010203,\tタブ\tと空白 ", "040506,café"));
 }
 
 TEST(Gpl, BadLinesAreReportedByNumber) {
@@ -86,7 +89,8 @@ TEST(Gpl, BadLinesAreReportedByNumber) {
       {"GIMP Palette\n#\n1 2\n", "3 行目: R G B の数が足りません"},
       {"GIMP Palette\n1 2 256 x\n", "2 行目: 色の値が 0..255 の範囲外です"},
       {"GIMP Palette\n1 2 99999999999999999999\n", "2 行目: 色の値が 0..255"},
-      {"GIMP Palette\n1 -2 3\n", "2 行目"},
+      {"GIMP Palette\n0 -1 0 x\n", "2 行目: 色の値が 0..255 の範囲外です"},
+      {"GIMP Palette\n1 2 +\n", "2 行目: 色の値が数字ではありません"},
       {"GIMP Palette\n\n1 2 3x\n", "3 行目: 色の値が数字ではありません"},
       {"GIMP Palette\nName: a\nred 1 2 3\n", "3 行目"},
   };
@@ -202,6 +206,22 @@ TEST(Ase, ReadsEveryModelTypeAndBlockKind) {
   EXPECT_EQ(store.GroupName(2), "Web1");
   EXPECT_EQ(store.GroupName(3), "swatches1");
   EXPECT_EQ(store.Group(2).Count(), 4);
+
+  // Names too long for a file are cut between characters to unique names,
+  // each said with its file.
+  std::string kana(161, 'x');
+  for (int i = 0; i < 100; ++i) kana += "ん";
+  fakes.dialogs.log.clear();
+  ASSERT_THAT(AddPaletteGroups(store, {{kana + "1", {}, "/p/1.gpl"}, {kana + "2", {}, "/p/2.gpl"}}),
+              ElementsAre(4, 5));
+  for (int i : {4, 5}) {
+    EXPECT_TRUE(IsValidUtf8(store.GroupName(i)));
+    EXPECT_THAT(TFavorites::GroupFileName(store.GroupName(i)).size(),
+                ::testing::AllOf(::testing::Le(255u), ::testing::Ge(250u)));
+  }
+  EXPECT_NE(FoldCase(store.GroupName(4)), FoldCase(store.GroupName(5)));
+  EXPECT_THAT(fakes.dialogs.Of("Information"),
+              ElementsAre(HasSubstr("/p/1.gpl"), HasSubstr("/p/2.gpl")));
 }
 
 TEST(Ase, LabOfSrgbRedIsRed) {
@@ -315,8 +335,9 @@ TEST(Css, WritesUniqueIdentifiersKeepingJapaneseAndTheNamesInComments) {
 // All readers
 
 TEST(PaletteFiles, EveryWriterReadsBackToTheSameRows) {
-  const TNamedColorList rows = List({"FF0000,赤", "00FF00,green, light", "0000FF,", "7F7F7F,a  b",
-                                     "010203,\xF0\x9F\x8E\xA8 palette"});
+  const TNamedColorList rows =
+      List({"FF0000,赤", "00FF00,green, light", "0000FF,", "7F7F7F,a  b",
+            "010203,\xF0\x9F\x8E\xA8 palette", "123456,  空白つき  ", "654321,\tタブ\t名\t"});
   EXPECT_EQ(Rows(ReadGpl(GplBytes("g", rows)).colors), Rows(rows));
   std::vector<TPaletteGroup> groups(2);
   groups[0] = {"one", rows};

@@ -3,9 +3,13 @@
 #include <QCursor>
 #include <QDBusConnection>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+#include <QVBoxLayout>
+#include <utility>
 
 #include "app/ColorWellLayout.h"
 #include "app/ui/MainForm.h"
@@ -17,8 +21,12 @@ namespace tintorb {
 
 namespace {
 
-// Long enough for a desktop that asks the user once whether to allow it.
-constexpr int kPortalTimeoutMs = 30000;
+// For the portal to take a request; its answer may take as long as the user.
+constexpr int kPortalCallTimeoutMs = 30000;
+// A quick answer shows no wait box.
+constexpr int kWaitDelayMs = 800;
+// Quicker than any person could cancel a dialog.
+constexpr qint64 kInstantCancelMs = 1000;
 
 }  // namespace
 
@@ -29,6 +37,22 @@ const char* const TPickController::kNoPortalMessage =
     "これらのパッケージを入れてから、もう一度お試しください。";
 const char* const TPickController::kNoAnswerMessage =
     "デスクトップポータルから応答がありませんでした。画面の色は取っていません。";
+const char* const TPickController::kRefusedMessage =
+    "デスクトップポータルは画面の色を渡しませんでした (許可されないか、時間切れです)。"
+    "画面の色は取っていません。";
+const char* const TPickController::kRefusedHint =
+    "このデスクトップでは Tintorb のスクリーンショットが許可されていません。"
+    "代わりにデスクトップのスポイトで 1 点の色を取ります (範囲の平均はとれません)。\n"
+    "画面全体から取れるようにするには、デスクトップの設定 (プライバシー、またはアプリの権限) で"
+    "スクリーンショットを許可してください。一度「拒否」を選んだときは、端末で "
+    "flatpak permission-remove screenshot screenshot を実行すると次の取得でまた尋ねられます。";
+const char* const TPickController::kUnavailableHint =
+    "デスクトップがスクリーンショットを取らずに取り消しました "
+    "(KDE ではピクチャフォルダ ~/Pictures がないときに起こります)。"
+    "代わりにデスクトップのスポイトで 1 点の色を取ります (範囲の平均はとれません)。";
+const char* const kWaitText =
+    "デスクトップの応答を待っています…\n"
+    "許可を求める画面が出ていたら、そちらでお答えください。";
 const char* const TPickController::kFallbackHint =
     "カラーピック (デスクトップのスポイトを使います。範囲の平均はとれません)";
 
@@ -38,7 +62,10 @@ TPickController::TPickController(TForm1& form, QToolButton* button)
   if (IsWaylandSession(QGuiApplication::platformName().toStdString(),
                        qgetenv("WAYLAND_DISPLAY").constData(),
                        qgetenv("XDG_SESSION_TYPE").constData()))
-    SetPortal(std::make_unique<TPortalClient>(QDBusConnection::sessionBus(), kPortalTimeoutMs));
+    SetPortal(std::make_unique<TPortalClient>(QDBusConnection::sessionBus(), kPortalCallTimeoutMs));
+  FWaitTimer.setSingleShot(true);
+  FWaitTimer.setInterval(kWaitDelayMs);
+  connect(&FWaitTimer, &QTimer::timeout, this, &TPickController::ShowWait);
 }
 
 TPickController::~TPickController() {
@@ -124,27 +151,63 @@ void TPickController::OpenFrozen(TPickTarget target) {
   FPending = target;
   FPickingColor = false;
   FPortal->Screenshot();
+  FWaitTimer.start();
+}
+
+// A non-modal box while the portal has not answered (a dialog of the desktop
+// may be asking the user); its cancel closes the request.
+void TPickController::ShowWait() {
+  if (!FWaitBox) {
+    FWaitBox = new QWidget(&FForm, Qt::Tool);
+    FWaitBox->setObjectName("portalWait");
+    FWaitBox->setWindowTitle("Tintorb");
+    auto* layout = new QVBoxLayout(FWaitBox);
+    layout->addWidget(new QLabel(QString::fromUtf8(kWaitText), FWaitBox));
+    auto* cancel = new QPushButton("キャンセル", FWaitBox);
+    layout->addWidget(cancel, 0, Qt::AlignRight);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+      FCancelling = true;
+      FPortal->Cancel();
+    });
+  }
+  FWaitBox->show();
+}
+
+// No frame: the desktop's own one-pixel picker, after saying why (once).
+void TPickController::FallBack(const char* hint, bool& said) {
+  if (hint && !said) {
+    said = true;
+    Dialogs().Information(hint);
+  }
+  FPickingColor = true;
+  FPortal->PickColor();
 }
 
 void TPickController::PortalFinished(const TPortalReply& reply) {
+  FWaitTimer.stop();
+  if (FWaitBox) FWaitBox->hide();
+  const bool byUser = std::exchange(FCancelling, false);
   switch (reply.status) {
     case TPortalStatus::Ok:
       break;
     case TPortalStatus::Cancelled:
+      // A cancel that no person could have given (no dialog, at once): the
+      // desktop takes no screenshots, its picker may still work.
+      if (!byUser && !FPickingColor && reply.elapsedMs < kInstantCancelMs)
+        FallBack(kUnavailableHint, FSaidUnavailable);
       return;
     case TPortalStatus::NoAnswer:
       Dialogs().Warning(kNoAnswerMessage);
       return;
     case TPortalStatus::Failed:
+      if (!FPickingColor) return FallBack(kRefusedHint, FSaidRefused);
+      Dialogs().Warning(kRefusedMessage);
+      return;
     case TPortalStatus::BadReply:
     case TPortalStatus::NoInterface:
-      // No frame: the desktop's own one-pixel picker, if it has one.
-      if (!FPickingColor) {
-        FPickingColor = true;
-        FPortal->PickColor();
-      } else {
-        Dialogs().Warning(kNoPortalMessage);
-      }
+      if (!FPickingColor) return FallBack(nullptr, FSaidRefused);
+      Dialogs().Warning(reply.status == TPortalStatus::NoInterface ? kNoPortalMessage
+                                                                   : kRefusedMessage);
       return;
   }
   if (FPickingColor) {

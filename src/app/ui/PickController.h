@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <memory>
 
 #include "app/ScreenPick.h"
@@ -36,9 +37,13 @@ class TPickController : public QObject {
   TPortalClient* Portal() const { return FPortal.get(); }
   TPickSession* Session() const { return FSession; }
 
-  // Portal messages, shown in a warning box.
+  // Portal messages: the warnings when no colour came, the hints said once
+  // before the desktop's own picker stands in for a refused screenshot.
   static const char* const kNoPortalMessage;
   static const char* const kNoAnswerMessage;
+  static const char* const kRefusedMessage;
+  static const char* const kRefusedHint;
+  static const char* const kUnavailableHint;
   static const char* const kFallbackHint;
 
  signals:
@@ -55,6 +60,8 @@ class TPickController : public QObject {
 
   void OpenFrozen(TPickTarget target);
   void PortalFinished(const TPortalReply& reply);
+  void FallBack(const char* hint, bool& said);
+  void ShowWait();
   void Apply(TPickTarget target, TColor color);
   TCrossPos StartCross(QRect desktop, double scale) const;
 
@@ -64,6 +71,10 @@ class TPickController : public QObject {
   std::unique_ptr<TPortalClient> FPortal;
   TPickTarget FPending;        // who the portal request is for
   bool FPickingColor = false;  // the request under way is the PickColor fallback
+  bool FCancelling = false;    // the user cancelled from the wait box
+  bool FSaidRefused = false, FSaidUnavailable = false;
+  QTimer FWaitTimer;
+  QWidget* FWaitBox = nullptr;
   TPickSession* FSession = nullptr;
 };
 

@@ -52,18 +52,23 @@ bool RemoveIfCreatedSince(const QString& path, const timespec& since) {
   return ::unlink(p.constData()) == 0;
 }
 
-TPortalClient::TPortalClient(const QDBusConnection& bus, int timeoutMs, QObject* parent)
-    : QObject(parent), FBus(bus) {
-  FTimer.setSingleShot(true);
-  FTimer.setInterval(timeoutMs);
-  connect(&FTimer, &QTimer::timeout, this, [this] {
-    if (!FBusy) return;
-    // Let the portal drop the request it may still be working on.
-    if (!FHandle.isEmpty())
-      FBus.call(QDBusMessage::createMethodCall(kService, FHandle, kRequest, "Close"),
-                QDBus::NoBlock);
-    Finish({TPortalStatus::NoAnswer, {}, 0, FHandle});
+TPortalClient::TPortalClient(const QDBusConnection& bus, int callTimeoutMs, QObject* parent)
+    : QObject(parent),
+      FBus(bus),
+      FCallTimeoutMs(callTimeoutMs),
+      FWatcher(kService, bus, QDBusServiceWatcher::WatchForUnregistration) {
+  // A portal that goes away takes its open requests with it.
+  connect(&FWatcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
+    if (FBusy) Finish({TPortalStatus::NoAnswer, {}, 0, kService});
   });
+}
+
+void TPortalClient::Cancel() {
+  if (!FBusy) return;
+  // The portal drops its dialog; it sends no Response for a closed request.
+  if (!FHandle.isEmpty())
+    FBus.call(QDBusMessage::createMethodCall(kService, FHandle, kRequest, "Close"), QDBus::NoBlock);
+  Finish({TPortalStatus::Cancelled, {}, 0, QStringLiteral("cancelled by the program")});
 }
 
 TPortalClient::~TPortalClient() {
@@ -85,7 +90,7 @@ bool TPortalClient::Start(bool screenshot) {
   // The clock that stamps files, so that a file the portal writes for this
   // request is never older than this.
   clock_gettime(CLOCK_REALTIME_COARSE, &FStarted);
-  FTimer.start();
+  FElapsed.start();
   if (!FBus.isConnected()) {
     QMetaObject::invokeMethod(
         this,
@@ -109,7 +114,7 @@ bool TPortalClient::Start(bool screenshot) {
   QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kScreenshot,
                                                      screenshot ? "Screenshot" : "PickColor");
   call << QString() << options;
-  auto* watcher = new QDBusPendingCallWatcher(FBus.asyncCall(call, FTimer.interval()), this);
+  auto* watcher = new QDBusPendingCallWatcher(FBus.asyncCall(call, FCallTimeoutMs), this);
   const unsigned serial = FSerial;
   connect(watcher, &QDBusPendingCallWatcher::finished, this,
           [this, serial](QDBusPendingCallWatcher* w) {
@@ -127,6 +132,8 @@ bool TPortalClient::Start(bool screenshot) {
               Finish({s, {}, 0, name});
               return;
             }
+            // The portal has the request: from here on a person could answer.
+            FElapsed.start();
             // Older portals choose the handle themselves.
             const QString handle = reply.value().path();
             if (handle != FHandle) Watch(handle);
@@ -181,7 +188,7 @@ TPortalReply TPortalClient::LoadScreenshot(const QVariantMap& results) const {
 }
 
 void TPortalClient::Finish(TPortalReply reply) {
-  FTimer.stop();
+  reply.elapsedMs = FElapsed.elapsed();
   Unwatch();
   FBusy = false;
   emit Finished(reply);

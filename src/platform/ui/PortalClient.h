@@ -4,10 +4,11 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusServiceWatcher>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <QVariantMap>
 #include <ctime>
 
@@ -17,32 +18,37 @@ namespace tintorb {
 
 enum class TPortalStatus {
   Ok,
-  Cancelled,    // the user closed the portal's dialog
+  Cancelled,    // the portal's dialog was closed, or the program cancelled
   Failed,       // the portal refused (response 2, or an error reply)
-  NoAnswer,     // nothing within the time limit
+  NoAnswer,     // the call was not answered in time, or the portal went away
   BadReply,     // answered, but with no readable picture or colour
   NoInterface,  // no portal, or one without the Screenshot interface
 };
 
 struct TPortalReply {
   TPortalStatus status = TPortalStatus::Failed;
-  QImage image;      // Screenshot: the frame, 32-bit RGB
-  TColor color = 0;  // PickColor: the colour
-  QString detail;    // the D-Bus error or the URI, for the message
+  QImage image;          // Screenshot: the frame, 32-bit RGB
+  TColor color = 0;      // PickColor: the colour
+  QString detail;        // the D-Bus error or the URI, for the message
+  qint64 elapsedMs = 0;  // from the request to this answer
 };
 
 class TPortalClient : public QObject {
   Q_OBJECT
  public:
-  // Requests go to the portal on `bus`; a request that has no Response
-  // within `timeoutMs` ends as NoAnswer.
-  TPortalClient(const QDBusConnection& bus, int timeoutMs, QObject* parent = nullptr);
+  // Requests go to the portal on `bus`. The portal must take a request
+  // within `callTimeoutMs`; its answer is then awaited as long as the request
+  // is open (a dialog may be asking the user).
+  TPortalClient(const QDBusConnection& bus, int callTimeoutMs, QObject* parent = nullptr);
   ~TPortalClient() override;
 
   // Each starts one request and answers with Finished, never synchronously;
   // false while another request is under way.
   virtual bool Screenshot();
   virtual bool PickColor();
+  // Closes the request under way; Finished (Cancelled) comes before this
+  // returns. Nothing while idle.
+  virtual void Cancel();
   bool Busy() const { return FBusy; }
 
  signals:
@@ -59,7 +65,9 @@ class TPortalClient : public QObject {
   TPortalReply LoadScreenshot(const QVariantMap& results) const;
 
   QDBusConnection FBus;
-  QTimer FTimer;
+  int FCallTimeoutMs;
+  QDBusServiceWatcher FWatcher;
+  QElapsedTimer FElapsed;
   bool FBusy = false;
   bool FScreenshot = false;
   QString FHandle;

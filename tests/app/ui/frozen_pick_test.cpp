@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
@@ -31,6 +32,10 @@ class FakePortal : public TPortalClient {
   bool PickColor() override {
     calls.push_back("PickColor");
     return true;
+  }
+  void Cancel() override {
+    calls.push_back("Cancel");
+    emit Finished({TPortalStatus::Cancelled, {}, 0, {}, 1});
   }
   std::vector<std::string> calls;
 };
@@ -182,7 +187,10 @@ TEST_F(FrozenPickTest, HeldModifiersSetTheSquareThatTheLoupeShows) {
 }
 
 TEST_F(FrozenPickTest, WithoutAFrameTheDesktopPickerOrAMessage) {
-  const auto reply = [&](TPortalStatus s, TColor c = 0) { emit portal->Finished({s, {}, c, {}}); };
+  // `ms`: how long the portal took; a person's answer by default.
+  const auto reply = [&](TPortalStatus s, TColor c = 0, qint64 ms = 4000) {
+    emit portal->Finished({s, {}, c, {}, ms});
+  };
   const std::string tip = "カラーピック";
   EXPECT_EQ(form->btnColorPick->toolTip().toStdString(), tip);
 
@@ -193,7 +201,8 @@ TEST_F(FrozenPickTest, WithoutAFrameTheDesktopPickerOrAMessage) {
   reply(TPortalStatus::Ok, RGB(9, 8, 7));
   EXPECT_EQ(form->CurrentColor(), RGB(9, 8, 7));
   EXPECT_NE(form->btnColorPick->toolTip().toStdString(), tip) << "the hint tells of no averaging";
-  EXPECT_TRUE(fakes.dialogs.log.empty());
+  EXPECT_EQ(fakes.dialogs.Of("Information"),
+            std::vector<std::string>{TPickController::kRefusedHint});
 
   // Neither: the message, and no colour from the failed read.
   const struct {
@@ -201,7 +210,8 @@ TEST_F(FrozenPickTest, WithoutAFrameTheDesktopPickerOrAMessage) {
     const char* message;
   } cases[] = {
       {TPortalStatus::NoInterface, TPortalStatus::NoInterface, TPickController::kNoPortalMessage},
-      {TPortalStatus::BadReply, TPortalStatus::Failed, TPickController::kNoPortalMessage},
+      {TPortalStatus::BadReply, TPortalStatus::Failed, TPickController::kRefusedMessage},
+      {TPortalStatus::Failed, TPortalStatus::Failed, TPickController::kRefusedMessage},
       {TPortalStatus::NoAnswer, TPortalStatus::Ok, TPickController::kNoAnswerMessage},
       {TPortalStatus::Cancelled, TPortalStatus::Ok, nullptr},
   };
@@ -217,6 +227,30 @@ TEST_F(FrozenPickTest, WithoutAFrameTheDesktopPickerOrAMessage) {
               c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
   }
   EXPECT_EQ(form->Pick()->Session(), nullptr);
+
+  // A cancel no person could have given (at once, no dialog) is a refusal
+  // too; each reason is said once.
+  for (int i = 0; i < 3; ++i) {
+    fakes.dialogs.log.clear();
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    reply(i < 2 ? TPortalStatus::Cancelled : TPortalStatus::Failed, 0, 40);
+    reply(TPortalStatus::Ok, RGB(i, 2, 3));
+    EXPECT_EQ(form->CurrentColor(), RGB(i, 2, 3));
+    EXPECT_EQ(fakes.dialogs.log,
+              std::vector<std::string>(
+                  i == 0, std::string("Information: ") + TPickController::kUnavailableHint));
+  }
+}
+
+TEST_F(FrozenPickTest, AnOpenRequestShowsAWaitWhoseCancelClosesIt) {
+  const auto box = [&] { return form->findChild<QWidget*>("portalWait"); };
+  const auto shown = [&] { return box() && box()->isVisible(); };
+  QTest::keyClick(form.get(), Qt::Key_Escape);
+  ASSERT_TRUE(QTest::qWaitFor(shown, 3000));
+  QTest::mouseClick(box()->findChild<QPushButton*>(), Qt::LeftButton);
+  EXPECT_EQ(portal->calls, (std::vector<std::string>{"Screenshot", "Cancel"}));
+  EXPECT_FALSE(shown());
+  EXPECT_TRUE(fakes.dialogs.log.empty());
 }
 
 }  // namespace

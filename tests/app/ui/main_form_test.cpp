@@ -439,10 +439,10 @@ TEST_F(MainFormTest, CssMenuShowsAndCopiesTheFormsOfTheShownColour) {
       captions(),
       (std::vector<std::string>{
           "rgb(18 52 86)", "rgb(18, 52, 86)", "hsl(210 65.4% 20.4%)", "hwb(210 7.1% 66.3%)",
-          "lab(20.68 -2.28 -24.59)", "lch(20.68 24.7 264.71)", "oklab(31.92% -0.0234 -0.0686)",
-          "oklch(31.92% 0.0725 251.17)", "color(display-p3 0.1066 0.2009 0.327)"}));
+          "lab(20.68 -2.28 -24.59)", "lch(20.68 24.7 264.71)", "oklab(31.92% -0.02339 -0.06858)",
+          "oklch(31.92% 0.07245 251.17)", "color(display-p3 0.1066 0.2009 0.327)"}));
   css.actCss[7]->trigger();
-  EXPECT_EQ(fakes.desktop.clipboard, "oklch(31.92% 0.0725 251.17)");
+  EXPECT_EQ(fakes.desktop.clipboard, "oklch(31.92% 0.07245 251.17)");
   ASSERT_EQ(form->E1->actions().size(), 1);
   EXPECT_NE(S(form->E1->actions()[0]->text()).find("oklch(31.92%"), std::string::npos);
 

@@ -28,6 +28,15 @@ LMS_TO_OKLAB = [[0.2104542683093140, 0.7936177747023054, -0.0040720430116193],
                 [1.9779985324311684, -2.4285922420485799, 0.4505937096174110],
                 [0.0259040424655478, 0.7827717124575296, -0.8086757549230774]]
 D50 = [0.3457 / 0.3585, 1.0, (1.0 - 0.3457 - 0.3585) / 0.3585]
+A98_TO_XYZ = [[F(573536, 994567), F(263643, 1420810), F(187206, 994567)],
+              [F(591459, 1989134), F(6239551, 9945670), F(374412, 4972835)],
+              [F(53769, 1989134), F(351524, 4972835), F(4929758, 4972835)]]
+PROPHOTO_TO_XYZ50 = [[0.79776664490064230, 0.13518129740053308, 0.03134773412839220],
+                     [0.28807482881940130, 0.71183523424187300, 0.00008993693872564],
+                     [0.0, 0.0, 0.82510460251046020]]
+REC2020_TO_XYZ = [[F(63426534, 99577255), F(20160776, 139408157), F(47086771, 278816314)],
+                  [F(26158966, 99577255), F(472592308, 697040785), F(8267143, 139408157)],
+                  [F(0), F(19567812, 697040785), F(295819943, 278816314)]]
 
 
 def inverse(m):
@@ -147,9 +156,9 @@ def forms(rgb):
     ct = num(c, 2)
     out["lch"] = f"lch({num(L, 2)} {ct} {hue(h, 2, ct)})"
     L, a, b = oklab(rgb)
-    out["oklab"] = f"oklab({num(L * 100, 2)}% {num(a, 4)} {num(b, 4)})"
+    out["oklab"] = f"oklab({num(L * 100, 2)}% {num(a, 5)} {num(b, 5)})"
     c, h = polar(a, b)
-    ct = num(c, 4)
+    ct = num(c, 5)
     out["oklch"] = f"oklch({num(L * 100, 2)}% {ct} {hue(h, 2, ct)})"
     p3 = [to_gamma(v) for v in mul(XYZ_TO_P3, xyz65(rgb))]
     out["p3"] = "color(display-p3 %s)" % " ".join(num(v, 4) for v in p3)
@@ -187,6 +196,32 @@ def from_p3(r, g, b):
     return clip8(from_xyz65(mul(P3_TO_XYZ, [to_linear(v) for v in (r, g, b)])))
 
 
+def odd(f):
+    return lambda v: math.copysign(f(abs(v)), v)
+
+
+def rec2020_linear(a):
+    alpha, beta = 1.09929682680944, 0.018053968510807
+    return a / 4.5 if a < beta * 4.5 else ((a + alpha - 1) / alpha) ** (1 / 0.45)
+
+
+ONE = [[1, 0, 0], [0, 1, 0], [0, 0, 1]]
+# color() spaces: to XYZ, transfer to linear, whether D50 (Bradford to D65)
+SPACES = {"srgb-linear": (SRGB_TO_XYZ, lambda v: v, False),
+          "a98-rgb": (A98_TO_XYZ, odd(lambda a: a ** (563 / 256)), False),
+          "prophoto-rgb": (PROPHOTO_TO_XYZ50, odd(lambda a: a / 16 if a <= 1 / 32 else a ** 1.8),
+                           True),
+          "rec2020": (REC2020_TO_XYZ, odd(rec2020_linear), False),
+          "xyz": (ONE, lambda v: v, False), "xyz-d65": (ONE, lambda v: v, False),
+          "xyz-d50": (ONE, lambda v: v, True)}
+
+
+def from_color(space, *v):
+    m, linear, d50 = SPACES[space]
+    xyz = mul(m, [linear(x) for x in v])
+    return clip8(from_xyz65(mul(D50_TO_D65, xyz) if d50 else xyz))
+
+
 def from_polar(c, h):
     return c * math.cos(math.radians(h)), c * math.sin(math.radians(h))
 
@@ -220,11 +255,21 @@ PASTE = [
     ("oklch(50% -0.1 40)", from_oklab(0.5, 0, 0)),
     ("hsl(-120 100% 50%)", clip8(from_hsl(240, 1, 0.5))),
     ("hsl(480 100% 25%)", clip8(from_hsl(120, 1, 0.25))),
-    ("hsl(30 150% 50%)", clip8(from_hsl(30, 1, 0.5))),
+    # saturation over 100 % is not clamped; the sRGB result is
+    ("hsl(30 150% 50%)", clip8(from_hsl(30, 1.5, 0.5))),
+    ("hsl(200 130% 40%)", clip8(from_hsl(200, 1.3, 0.4))),
+    ("hsl(200 -30% 40%)", clip8(from_hsl(200, 0, 0.4))),
     ("hsl(200 60 40)", clip8(from_hsl(200, 0.6, 0.4))),
     ("hwb(90 20% 30%)", clip8([0.2 + v * 0.5 for v in from_hsl(90, 1, 0.5)])),
     ("hwb(90 70% 60%)", clip8([0.7 / 1.3] * 3)),
-]
+    # the other predefined spaces of color(), clipped to sRGB
+    ("color(xyz-d50 50% 50% 50%)", from_color("xyz-d50", 0.5, 0.5, 0.5)),
+] + [(f"color({sp} {' '.join(map(str, v))})", from_color(sp, *v)) for sp, v in [
+    ("srgb-linear", (0.2, 0.5, 1)), ("a98-rgb", (0.5, 0.25, 0.75)), ("a98-rgb", (0, 1, 0)),
+    ("prophoto-rgb", (0.4, 0.5, 0.6)), ("prophoto-rgb", (0.01, 0.02, 0.03)),
+    ("rec2020", (0.3, 0.6, 0.2)), ("rec2020", (-0.1, 0.5, 0.5)), ("rec2020", (0.01, 0.05, 0.08)),
+    ("xyz", (0.2, 0.3, 0.4)),
+    ("xyz-d65", (0.9505, 1, 1.089)), ("xyz-d50", (0.3, 0.25, 0.1))]]
 
 
 def main():
