@@ -17,6 +17,8 @@
 #include "app/SaveReport.h"
 #include "app/ui/CanvasLink.h"
 #include "app/ui/MainForm.h"
+#include "app/ui/PickCommand.h"
+#include "app/ui/PickController.h"
 #include "app/ui/Sheets.h"
 #include "app/ui/SingleInstance.h"
 #include "core/ProgramDir.h"
@@ -139,6 +141,11 @@ int RunTintorb(TApplication& app) {
   {
     auto form = std::make_unique<TForm1>();
     instance.SetWindow(form.get());
+    auto* pick = new TPickCommand(*form);
+    instance.SetPickHandler([pick](const QString& f, auto reply) { pick->Request(f, reply); });
+    if (g_trace)
+      QObject::connect(form->Pick(), &TPickController::PickWindowShown,
+                       [] { Trace("pick-shown"); });
     Trace("main-window");
     form->SetCanvas(CreateCanvasWindow(*form));
     Trace("canvas");
