@@ -7,7 +7,6 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools
   qt6-translations-l10n libfontconfig-dev
-  libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev
   fonts-ipafont-gothic

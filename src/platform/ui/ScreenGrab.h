@@ -11,8 +11,9 @@ struct TDesktopFrame {
   QRect desktop;  // the union of the screens, logical pixels
 };
 
-// Every screen grabbed from the window system (the X server) and composed
-// into one picture; a null image where the screen cannot be read.
+// Every screen grabbed from the window system (the X server's root window)
+// and composed into one picture; a null image where the screen cannot be read
+// (Wayland).
 TDesktopFrame GrabDesktop();
 
 }  // namespace tintorb
