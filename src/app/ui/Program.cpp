@@ -142,7 +142,10 @@ int RunTintorb(TApplication& app) {
     auto form = std::make_unique<TForm1>();
     instance.SetWindow(form.get());
     auto* pick = new TPickCommand(*form);
-    instance.SetPickHandler([pick](const QString& f, auto reply) { pick->Request(f, reply); });
+    instance.SetPickHandler([pick](const QString& f, auto reply) {
+      Trace("pick-request");
+      pick->Request(f, reply);
+    });
     if (g_trace)
       QObject::connect(form->Pick(), &TPickController::PickWindowShown,
                        [] { Trace("pick-shown"); });
