@@ -126,7 +126,7 @@ void TPickController::SetGrab(std::function<TDesktopFrame()> grab) {
 bool TPickController::PickFromScreen(TPickDone done) {
   if (FSession || FDone || (FPortal && FPortal->Busy())) return false;
   FDone = std::move(done);
-  FPending = {TPickTarget::Fore};
+  FPending = {TPickTarget::Fore};  // what the portal's answer is for
   if (FPortal) {
     FPickingColor = false;
     FPortal->Screenshot();
@@ -137,7 +137,7 @@ bool TPickController::PickFromScreen(TPickDone done) {
     Done(std::nullopt);
     return true;
   }
-  OpenOnFrame(f.image, f.desktop);
+  OpenOnFrame(f.image, f.desktop, FPending);
   return true;
 }
 
@@ -183,10 +183,10 @@ void TPickController::PortalFinished(const TPortalReply& reply) {
   }
   QRect desktop;
   for (QScreen* s : QGuiApplication::screens()) desktop = desktop.united(s->geometry());
-  OpenOnFrame(reply.image, desktop);
+  OpenOnFrame(reply.image, desktop, FPending);
 }
 
-void TPickController::OpenOnFrame(const QImage& frame, QRect desktop) {
+void TPickController::OpenOnFrame(const QImage& frame, QRect desktop, TPickTarget target) {
   const double scale = double(frame.width()) / std::max(1, desktop.width());
   const bool command = bool(FDone);
   TPickSession::THooks hooks;
@@ -204,8 +204,7 @@ void TPickController::OpenOnFrame(const QImage& frame, QRect desktop) {
     if (command) return Done(std::nullopt);  // no-op after a take
     FForm.activateWindow();                  // the keys go back to the main window
   };
-  FSession =
-      new TPickSession(frame, desktop, FPending, StartCross(desktop, scale), std::move(hooks));
+  FSession = new TPickSession(frame, desktop, target, StartCross(desktop, scale), std::move(hooks));
   connect(FSession, &TPickSession::FirstPaint, this, [this, command] {
     // Started from a key elsewhere, the program may not get the focus from
     // the window manager: the pick window takes the keyboard itself.

@@ -43,8 +43,9 @@ class TPickController : public QObject {
   bool PickFromScreen(TPickDone done);
   // Where PickFromScreen takes its frame outside Wayland; GrabDesktop when unset.
   void SetGrab(std::function<TDesktopFrame()> grab);
-  // Opens the pick window on `frame`, which covers `desktop` (logical pixels).
-  void OpenOnFrame(const QImage& frame, QRect desktop);
+  // Opens the pick window for `target` on `frame`, which covers `desktop`
+  // (logical pixels), whatever made it.
+  void OpenOnFrame(const QImage& frame, QRect desktop, TPickTarget target);
 
   // Null for the live screen; otherwise picks go through this portal.
   void SetPortal(std::unique_ptr<TPortalClient> portal);
