@@ -19,9 +19,9 @@ extra+=($!)
 for _ in $(seq 100); do [ -e "$work/notes.ready" ] && break; sleep 0.1; done
 [ -e "$work/notes.ready" ] || fail "no notification server (python3-dbus, python3-gi)"
 
-# Another program's window: red, one green column at screen x = 700
+# Another program's window: red, one green column at screen x = 300
 # (ImageMagick draws 2 pixels in), blue right of it.
-convert -size 698x800 xc:red -size 1x800 xc:lime -size 581x800 xc:blue +append "PNG24:$work/d.png"
+convert -size 298x800 xc:red -size 1x800 xc:lime -size 981x800 xc:blue +append "PNG24:$work/d.png"
 display -geometry +0+0 "$work/d.png" &
 extra+=($!)
 for _ in $(seq 100); do xdotool search --onlyvisible --name ImageMagick >/dev/null && break; sleep 0.1; done
@@ -45,13 +45,15 @@ rc=0
 "$build/tintorb" --pick=HEX 2>/dev/null || rc=$?
 [ "$rc" -eq 2 ] || fail "an unknown form gave status $rc"
 
-xdotool mousemove 700 400
+# Where the main window is about to appear: the frame is the screen as it was.
+xdotool mousemove 300 400
 pick hex Return
 [ "$rc/$out/$(clip)" = '0/#00FF00/#00FF00' ] || fail "cold pick: $rc/$out/$(clip)"
 wid=$(xdotool search --onlyvisible --name '^Tintorb \[') || fail "no main window"
 pid=$(xdotool getwindowpid "$wid")
 [ "$(xdotool getwindowname "$wid")" = 'Tintorb ["#00FF00"]' ] || fail "the colour was not set"
 
+xdotool mousemove 300 780
 pick rgb Right Return
 [ "$rc/$out/$(clip)" = '0/rgb(0 0 255)/rgb(0 0 255)' ] || fail "second pick: $rc/$out/$(clip)"
 [ "$(xdotool search --onlyvisible --name '^Tintorb \[')" = "$wid" ] || fail "another main window"

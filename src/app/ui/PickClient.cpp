@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/ui/PickCommand.h"
 #include "app/ui/SingleInstance.h"
 #include "core/ProgramDir.h"
 
@@ -44,6 +45,7 @@ pid_t StartProgram(int argc, char** argv) {
     dup2(null, STDIN_FILENO);
     dup2(null, STDOUT_FILENO);
   }
+  setenv(kStartedToPickVariable, "1", 1);
   execv("/proc/self/exe", args.data());
   _exit(127);
 }

@@ -1,14 +1,32 @@
 #include "app/ui/PickCommand.h"
 
+#include <QGuiApplication>
+#include <cstdlib>
+#include <memory>
+
 #include "app/ui/MainForm.h"
 #include "app/ui/PickController.h"
 #include "platform/ui/Notifier.h"
 #include "platform/ui/QtConvert.h"
+#include "platform/ui/ScreenGrab.h"
 
 namespace tintorb {
 
 const char* const TPickCommand::kCopiedSummary = "コピーしました";
 const char* const TPickCommand::kNoNameBody = "この色には CSS の色名がありません";
+
+std::function<TDesktopFrame()> GrabAtStart() {
+  if (!std::getenv(kStartedToPickVariable)) return {};
+  unsetenv(kStartedToPickVariable);  // not for the programs this one starts
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return {};
+  auto first = std::make_shared<std::optional<TDesktopFrame>>(GrabDesktop());
+  return [first] {
+    if (!*first) return GrabDesktop();
+    TDesktopFrame f = std::move(**first);
+    first->reset();
+    return f;
+  };
+}
 
 TPickCommand::TPickCommand(TForm1& form) : QObject(&form), FForm(form) {}
 

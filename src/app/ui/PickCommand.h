@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <optional>
 
 #include "app/CommandLine.h"
@@ -13,6 +14,14 @@
 namespace tintorb {
 
 class TForm1;
+struct TDesktopFrame;
+
+// Set by `tintorb --pick` for the program it starts.
+inline constexpr const char* kStartedToPickVariable = "TINTORB_STARTED_TO_PICK";
+// In a program started to pick on X11: the desktop grabbed now, before the
+// main window covers part of it, as the frame of the first pick (later ones
+// grab afresh). Empty otherwise.
+std::function<TDesktopFrame()> GrabAtStart();
 
 class TPickCommand : public QObject {
   Q_OBJECT

@@ -134,6 +134,7 @@ int RunTintorb(TApplication& app) {
     case TSingleInstance::TStart::First:
       break;
   }
+  auto grabAtStart = GrabAtStart();  // before any window of ours shows
   const bool readOnly = ProbeFolder(ProgramDir()) == TFolderState::ReadOnly;
   if (!readOnly) RemoveStaleTemporaries(ProgramDir());
 
@@ -141,6 +142,7 @@ int RunTintorb(TApplication& app) {
   {
     auto form = std::make_unique<TForm1>();
     instance.SetWindow(form.get());
+    if (grabAtStart) form->Pick()->SetGrab(std::move(grabAtStart));
     auto* pick = new TPickCommand(*form);
     instance.SetPickHandler([pick](const QString& f, auto reply) {
       Trace("pick-request");
