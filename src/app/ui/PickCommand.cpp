@@ -1,5 +1,6 @@
 #include "app/ui/PickCommand.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <cstdlib>
 #include <memory>
@@ -20,8 +21,11 @@ std::function<TDesktopFrame()> GrabAtStart() {
   unsetenv(kStartedToPickVariable);  // not for the programs this one starts
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return {};
   auto first = std::make_shared<std::optional<TDesktopFrame>>(GrabDesktop());
-  return [first] {
-    if (!*first) return GrabDesktop();
+  QElapsedTimer taken;
+  taken.start();
+  return [first, taken] {
+    // Stale when the request never came with the start.
+    if (!*first || taken.hasExpired(10000)) return GrabDesktop();
     TDesktopFrame f = std::move(**first);
     first->reset();
     return f;
