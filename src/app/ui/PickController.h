@@ -6,7 +6,9 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/ScreenPick.h"
 
@@ -18,6 +20,7 @@ class TForm1;
 class TPickSession;
 class TPortalClient;
 struct TPortalReply;
+struct TDesktopFrame;
 
 class TPickController : public QObject {
   Q_OBJECT
@@ -31,6 +34,19 @@ class TPickController : public QObject {
   // The colour under the pointer goes to `target` (Esc, the digit keys); in a
   // Wayland session this opens the pick window instead.
   void PickUnderPointer(TPickTarget target);
+
+  // The pick of `tintorb --pick`: the pick window for the current colour on
+  // a frame of the whole desktop (through the portal in a Wayland session,
+  // else grabbed). Moving the cross changes nothing; `done` runs once, with
+  // the colour taken, or nullopt (Esc, a digit, no frame). False, and `done`
+  // never runs, while another pick is under way.
+  using TPickDone = std::function<void(std::optional<TColor>)>;
+  bool PickFromScreen(TPickDone done);
+  // Where PickFromScreen takes its frame outside Wayland; GrabDesktop when unset.
+  void SetGrab(std::function<TDesktopFrame()> grab);
+  // Opens the pick window for `target` on `frame`, which covers `desktop`
+  // (logical pixels), whatever made it.
+  void OpenOnFrame(const QImage& frame, QRect desktop, TPickTarget target);
 
   // Null for the live screen; otherwise picks go through this portal.
   void SetPortal(std::unique_ptr<TPortalClient> portal);
@@ -63,6 +79,7 @@ class TPickController : public QObject {
   void FallBack(const char* hint, bool& said);
   void ShowWait();
   void Apply(TPickTarget target, TColor color);
+  void Done(std::optional<TColor> color);
   TCrossPos StartCross(QRect desktop, double scale) const;
 
   TForm1& FForm;
@@ -76,6 +93,8 @@ class TPickController : public QObject {
   QTimer FWaitTimer;
   QWidget* FWaitBox = nullptr;
   TPickSession* FSession = nullptr;
+  TPickDone FDone;  // the pick under way is PickFromScreen's
+  std::function<TDesktopFrame()> FGrab;
 };
 
 }  // namespace tintorb
