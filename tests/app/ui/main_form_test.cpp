@@ -6,11 +6,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -189,7 +191,7 @@ TEST_F(MainFormTest, FreshStartShowsBlackOnWhiteWithDefaultOptions) {
   EXPECT_FALSE(form->IsWebSafe());
   EXPECT_EQ(S(form->memPreview->toPlainText()), "だってTintorbなんだもん！");
   EXPECT_TRUE(form->pnlPreview->isVisible());
-  EXPECT_EQ(form->pnlPreview->height(), 16);
+  EXPECT_GT(form->pnlPreview->height(), 16);  // a whole line of the preview font
   EXPECT_EQ(form->ActivePage(), 0);
   EXPECT_EQ(S(form->lblWebSafe->text()), "000000");
   for (const auto& s : form->Swatches()) EXPECT_EQ(s, "000000");
@@ -473,7 +475,7 @@ TEST_F(MainFormTest, ContrastReadoutFollowsBothColoursAndItsCommandIsUndoable) {
   Open();
   QLabel* readout = form->Css()->lblContrast;
   form->SetForeColor(form.get(), RGB(0x77, 0x77, 0x77));
-  EXPECT_EQ(S(readout->text()), "4.48:1 AA large");
+  EXPECT_EQ(S(readout->text()), "4.48:1 AA 大きな文字");
   EXPECT_NE(S(readout->toolTip()).find("APCA Lc 71.1"), std::string::npos) << S(readout->toolTip());
   form->SetBackColor(form.get(), clBlack);
   EXPECT_EQ(S(readout->text()), "4.69:1 AA");
@@ -681,6 +683,50 @@ TEST_F(MainFormTest, WindowCommandsWinOverTextBoxKeys) {
   EXPECT_EQ(S(edit->text()), "77");
 }
 
+TEST_F(MainFormTest, TextBoxesKeepSelectAllAndPasteElsewhereTheyAreCommands) {
+  Open();
+  ShowForm();
+  int favorites = 0;  // counted instead of opening the dialog
+  QObject::disconnect(form->actAddFavorite, &QAction::triggered, form.get(), nullptr);
+  QObject::connect(form->actAddFavorite, &QAction::triggered, [&] { ++favorites; });
+  QLineEdit* edit = Page(0)->edit;
+  QWidget* preview = form->memPreview;
+  const struct {
+    QWidget* focus;  // null: no widget has the focus
+    Qt::Key key;
+    int favorites;
+    TColor color;
+    const char* text;  // the box's text afterwards; its selection after Ctrl+A
+  } cases[] = {
+      {nullptr, Qt::Key_A, 1, 0, ""},
+      {nullptr, Qt::Key_V, 1, 0xABCDEF, ""},
+      {edit, Qt::Key_A, 1, 0xABCDEF, "名前"},
+      {edit, Qt::Key_V, 1, 0xABCDEF, "名前貼"},
+      {preview, Qt::Key_A, 1, 0xABCDEF, "名前"},
+      {preview, Qt::Key_V, 1, 0xABCDEF, "名前貼"},
+  };
+  for (const auto& c : cases) {
+    fakes.desktop.clipboard = "#EFCDAB";
+    QApplication::clipboard()->setText(QString::fromUtf8("貼"));
+    edit->setText(QString::fromUtf8("名前"));
+    form->memPreview->setPlainText(QString::fromUtf8("名前"));
+    form->memPreview->moveCursor(QTextCursor::End);
+    if (c.focus)
+      c.focus->setFocus();
+    else if (QWidget* w = QApplication::focusWidget())
+      w->clearFocus();
+    QTest::keyClick(c.focus ? c.focus : form.get(), c.key, Qt::ControlModifier);
+    EXPECT_EQ(favorites, c.favorites) << c.text;
+    EXPECT_EQ(form->CurrentColor(), c.color) << c.text;
+    if (!c.focus) continue;
+    QString got = c.focus == edit ? edit->text() : form->memPreview->toPlainText();
+    if (c.key == Qt::Key_A)
+      got = c.focus == edit ? edit->selectedText() : form->memPreview->textCursor().selectedText();
+    EXPECT_EQ(S(got), c.text);
+  }
+  EXPECT_EQ(form->actPaste->shortcut(), QKeySequence("Ctrl+V"));
+}
+
 TEST_F(MainFormTest, SetSwatchOutsideTheTenIsRefused) {
   Open();
   form->SetSwatch(10, RGB(1, 2, 3));
@@ -769,6 +815,18 @@ TEST_F(MainFormTest, PlacementAndPreviewSizeComeBack) {
             std::string::npos)
       << ini;
   EXPECT_NE(ini.find("[Preview]\r\nSize=16\r\nShow=0\r\n"), std::string::npos) << ini;
+}
+
+TEST_F(MainFormTest, FreshWindowShowsAPreviewLineAndItsLeastWidthEveryControl) {
+  Open();
+  ShowForm();
+  ASSERT_EQ(form->size(), QSize(500, 430));
+  QPlainTextEdit* memo = form->memPreview;
+  EXPECT_LT(memo->cursorRect(QTextCursor(memo->document())).bottom(), memo->viewport()->height());
+  form->resize(1, form->height());
+  QApplication::processEvents();
+  for (QWidget* w : form->Panel1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    EXPECT_LE(w->x() + w->width(), form->Panel1->width()) << S(w->metaObject()->className());
 }
 
 TEST_F(MainFormTest, NonsensePlacementKeepsAUsableWindow) {
