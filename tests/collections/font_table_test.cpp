@@ -28,6 +28,11 @@ TEST(FontTable, SortedCaseInsensitivelyFirstReportWins) {
   // Duplicates that are not next to each other are dropped too.
   t = BuildFontTable({Fam("A"), Fam("B"), Fam("a")}, false);
   EXPECT_EQ(Names(t), (V{"A", "B"}));
+  // One row per family whatever the foundries; brackets inside a name stay.
+  t = BuildFontTable({Fam("Nimbus Sans [UKWN]"), Fam("Nimbus Mono [urw]"), Fam("Nimbus Sans [urw]"),
+                      Fam("Nimbus Sans"), Fam("[x] Odd"), Fam("Odd [x] y")},
+                     false);
+  EXPECT_EQ(Names(t), (V{"[x] Odd", "Nimbus Mono", "Nimbus Sans", "Odd [x] y"}));
 }
 
 TEST(FontTable, AttributeWordAndSet) {
