@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -83,7 +82,6 @@ bool TextBoxKeepsKey(QWidget* focus, QKeyEvent* key) {
   if (!selectAll && !key->matches(QKeySequence::Paste)) return false;
   QLineEdit* line = qobject_cast<QLineEdit*>(focus);
   if (qobject_cast<QAbstractSpinBox*>(focus)) line = focus->findChild<QLineEdit*>();
-  if (auto* combo = qobject_cast<QComboBox*>(focus)) line = combo->lineEdit();
   if (line) return selectAll || !line->isReadOnly();
   if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) return selectAll || !plain->isReadOnly();
   if (auto* rich = qobject_cast<QTextEdit*>(focus)) return selectAll || !rich->isReadOnly();
