@@ -368,6 +368,8 @@ void TForm1::CreateControls() {
           [this] { FLoaded.previewSize = std::max(kMinPreviewSize, pnlPreview->height()); });
   connect(memPreview, &QPlainTextEdit::textChanged, this, [this] { memPreviewChange(); });
 
+  // A click outside the text boxes gives the keys back to the window's commands.
+  central->setFocusPolicy(Qt::ClickFocus);
   column->addWidget(Panel1);
   column->addWidget(tlbColorSheet);
   column->addWidget(Splitter1, 1);
@@ -521,6 +523,7 @@ void TForm1::FormShow() {
   }
   WebSafeChange();
   NotifyActiveSheet(0);
+  centralWidget()->setFocus();  // no text box takes Ctrl+A, Ctrl+V and the digits at start
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
