@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#ifndef TINTORB_HELP_PAGE
+#define TINTORB_HELP_PAGE "/usr/share/tintorb/tintorb-help.html"
+#endif
+
 namespace tintorb {
 
 namespace {
@@ -59,7 +63,8 @@ constexpr const char* kHelp =
     "when the program runs from its build folder or a portable folder it may\n"
     "write to; else $XDG_CONFIG_HOME/tintorb (normally ~/.config/tintorb), which\n"
     "is always the case for an installed copy. The help page of an installed copy\n"
-    "is PREFIX/share/tintorb/tintorb-help.html.\n"
+    "is " TINTORB_HELP_PAGE
+    ".\n"
     "\n"
     "environment:\n"
     "  TINTORB_HOME     the program directory to use instead of the above\n"

@@ -51,7 +51,8 @@ const Register reg({
     "from",
     "from MODEL V1 V2 V3 [V4]",
     "Converts a colour given in MODEL to RGB and prints it as RRGGBB, with the\n"
-    "program's own arithmetic (the sheets show the same numbers):\n"
+    "program's own arithmetic (the sheets show the same numbers).\n"
+    "Models:\n"
     "  rgb R G B        each 0..255\n"
     "  hsv H S V        H 0..359, S and V 0..255\n"
     "  hls H L S        H 0..359, L and S 0..255\n"

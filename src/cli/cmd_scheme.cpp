@@ -43,7 +43,11 @@ int Run(const std::vector<std::string>& args) {
   }
   if (templ.empty()) throw UsageError("expected TEMPLATE");
   const TSchemeTemplateInfo* info = FindSchemeTemplate(templ);
-  if (!info) throw UsageError("unknown template '" + templ + "'");
+  if (!info) {
+    std::string known;
+    for (const auto& t : SchemeTemplates()) known += std::string(" ") + t.Name;
+    throw UsageError("unknown template '" + templ + "'; templates:" + known);
+  }
   if (fore.empty()) throw UsageError("--fore is required");
   if (back.empty()) throw UsageError("--back is required");
   const TColor foreColor = ParseColor("--fore", fore);

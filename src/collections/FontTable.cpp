@@ -19,17 +19,25 @@ void RemoveName(std::vector<std::string>& list, const std::string& name) {
   std::erase_if(list, [&](const std::string& s) { return SameText(s, name); });
 }
 
+// A family that fonts of two foundries share comes once per foundry, as
+// "Family [Foundry]"; its plain name draws with either.
+std::string WithoutFoundry(const std::string& name) {
+  const size_t open = name.rfind(" [");
+  if (open == std::string::npos || open == 0 || name.back() != ']') return name;
+  return name.substr(0, open);
+}
+
 // One enumeration pass: each family once (first report wins), sorted.
 std::vector<TFontEntry> Enumerate(const std::vector<TFontFamilyInfo>& families, bool printer) {
   std::vector<TFontEntry> out;
   std::unordered_set<std::string> seen;
   for (const TFontFamilyInfo& f : families) {
     if (printer ? !f.printer : !f.screen) continue;
-    if (f.name.empty()) continue;
     // The platform's face names end at 31 characters; longer names are kept
     // whole, as cutting UTF-8 could leave half a character.
-    if (!seen.insert(FoldCase(f.name)).second) continue;
-    out.push_back({f.name, FontAttributeWord(f)});
+    std::string name = WithoutFoundry(f.name);
+    if (name.empty() || !seen.insert(FoldCase(name)).second) continue;
+    out.push_back({std::move(name), FontAttributeWord(f)});
   }
   std::stable_sort(out.begin(), out.end(), [](const TFontEntry& a, const TFontEntry& b) {
     return FontNameLess(a.name, b.name);

@@ -74,8 +74,8 @@ TWcagLevels WcagLevels(double ratio) {
 std::string_view WcagLevelName(double ratio) {
   if (ratio >= 7) return "AAA";
   if (ratio >= 4.5) return "AA";
-  if (ratio >= 3) return "AA large";
-  return "fail";
+  if (ratio >= 3) return "AA 大きな文字";
+  return "不合格";
 }
 
 double ApcaContrast(TColor text, TColor background) {

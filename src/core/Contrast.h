@@ -22,14 +22,15 @@ struct TWcagLevels {
   bool aaaLarge = false;  // 4.5:1
 };
 TWcagLevels WcagLevels(double ratio);
-// The best level met: "AAA", "AA", "AA large" or "fail".
+// The best level met, in the words of the tooltip: "AAA", "AA", "AA 大きな文字"
+// (large text only) or "不合格".
 std::string_view WcagLevelName(double ratio);
 
 // APCA-W3 0.0.98G-4g lightness contrast Lc of text on background (about
 // -108..106; negative for light text on a dark background).
 double ApcaContrast(TColor text, TColor background);
 
-// The read-out beside the colour well ("4.48:1 AA large") and its tooltip.
+// The read-out beside the colour well ("4.48:1 AA 大きな文字") and its tooltip.
 std::string ContrastReadout(TColor text, TColor background);
 std::string ContrastTooltip(TColor text, TColor background);
 

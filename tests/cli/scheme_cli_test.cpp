@@ -68,7 +68,8 @@ TEST(CliScheme, BadUsageIsRefusedWithAReason) {
     const char* args;
     const char* says;
   } cases[] = {
-      {"Nonsense --fore 000000 --back 000000", "unknown template 'Nonsense'"},
+      {"Nonsense --fore 000000 --back 000000",
+       "unknown template 'Nonsense'; templates: Dyards Triads SplitComplementary"},
       {"Triads --back 000000", "--fore is required"},
       {"Triads --fore 000000", "--back is required"},
       {"Triads --fore 12345 --back 000000", "--fore '12345' is not a colour"},

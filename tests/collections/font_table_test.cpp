@@ -28,6 +28,10 @@ TEST(FontTable, SortedCaseInsensitivelyFirstReportWins) {
   // Duplicates that are not next to each other are dropped too.
   t = BuildFontTable({Fam("A"), Fam("B"), Fam("a")}, false);
   EXPECT_EQ(Names(t), (V{"A", "B"}));
+  // One row per family whatever the foundries; brackets inside a name stay.
+  t = BuildFontTable({Fam("Sans [UKWN]"), Fam("Mono [urw]"), Fam("Sans [urw]"), Fam("[x] y")},
+                     false);
+  EXPECT_EQ(Names(t), (V{"[x] y", "Mono", "Sans"}));
 }
 
 TEST(FontTable, AttributeWordAndSet) {

@@ -251,13 +251,13 @@ TEST(Contrast, WcagRatiosAndLevels) {
   EXPECT_EQ(FormatCssNumber(ContrastRatio(RGB(0x77, 0x77, 0x77), clWhite), 2), "4.48");
   EXPECT_EQ(FormatCssNumber(ContrastRatio(RGB(0x76, 0x76, 0x76), clWhite), 2), "4.54");
   EXPECT_DOUBLE_EQ(ContrastRatio(0x123456, 0x123456), 1.0);
-  EXPECT_EQ(ContrastReadout(RGB(0x77, 0x77, 0x77), clWhite), "4.48:1 AA large");
+  EXPECT_EQ(ContrastReadout(RGB(0x77, 0x77, 0x77), clWhite), "4.48:1 AA 大きな文字");
   EXPECT_EQ(ContrastReadout(clBlack, clWhite), "21:1 AAA");
   struct Case {
     double ratio;
     const char* level;
-  } cases[] = {{1, "fail"}, {2.999, "fail"}, {3, "AA large"}, {4.4999, "AA large"},
-               {4.5, "AA"}, {6.99, "AA"},    {7, "AAA"},      {21, "AAA"}};
+  } cases[] = {{1, "不合格"}, {2.999, "不合格"}, {3, "AA 大きな文字"}, {4.4999, "AA 大きな文字"},
+               {4.5, "AA"},   {6.99, "AA"},      {7, "AAA"},           {21, "AAA"}};
   for (const Case& c : cases) EXPECT_EQ(WcagLevelName(c.ratio), c.level) << c.ratio;
   const TWcagLevels l = WcagLevels(4.5);
   EXPECT_TRUE(l.aa && l.aaLarge && l.aaaLarge && !l.aaa);

@@ -66,6 +66,7 @@ done
 for opt in --version --pick; do
   grep -q -- "$opt" "$work/tintorb.txt" || fail "tintorb.1 lacks $opt"
 done
+grep -q ' /[^ ]*/share/tintorb/tintorb-help\.html' "$work/tintorb.txt" || fail "tintorb.1 lacks the help page"
 commands=$("$bin/tintorb-cli" --help | sed -n '/^commands:$/,/^$/s/^  \([^ ]*\).*/\1/p')
 [ -n "$commands" ] || fail "tintorb-cli --help lists no commands"
 for c in $commands; do
@@ -91,7 +92,7 @@ complete_words() {  # complete_words WORD... ; the last word is the one complete
     source "$1"; shift
     COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
     _tintorb_cli; printf "%s\n" "${COMPREPLY[@]}"' _ \
-    "$share/bash-completion/completions/tintorb-cli" "$@" | sort | tr '\n' ' '
+    "$share/bash-completion/completions/tintorb-cli" "$@" | LC_ALL=C sort | tr '\n' ' '
 }
 want=$(printf '%s\n' $commands --help --version | sort | tr '\n' ' ')
 [ "$(complete_words tintorb-cli '')" = "$want" ] || fail "completion of commands: $(complete_words tintorb-cli '')"
@@ -99,6 +100,15 @@ want=$(printf '%s\n' $commands --help --version | sort | tr '\n' ' ')
   fail "completion of copy options: $(complete_words tintorb-cli copy --no)"
 [ "$(complete_words tintorb-cli pictogram 3 --mode '')" = "0 1 2 " ] ||
   fail "completion of --mode: $(complete_words tintorb-cli pictogram 3 --mode '')"
+# Values that a command's help lists; the last word is the one completed.
+while IFS='|' read -r words want; do
+  got=$(complete_words tintorb-cli $words)
+  [ "$got" = "$want " ] || fail "completion of '$words': $got"
+done <<'LIST'
+css 0 --form ok|oklab oklch
+copy 0 --lower --literal actI|actIAppli actIAppli16
+scheme --fore 000000 Tetr|Tetrards TetrardsOblong
+LIST
 
 # --- the installed tintorb: an empty HOME, settings under $XDG_CONFIG_HOME/tintorb,
 # the help page found in the installed tree, and the window class of the entry.

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <algorithm>
 
 #include "app/ui/ColorSheet.h"
 #include "core/Contrast.h"
@@ -58,7 +59,10 @@ QLabel* TCssCommands::BuildReadout(QWidget* parent, int x, int y) {
   lblContrast = new QLabel(parent);
   lblContrast->setObjectName("lblContrast");
   lblContrast->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  lblContrast->setGeometry(x, y, 112, 20);
+  // Wide enough for the longest level, that of large text only.
+  const QString widest = ToQ(ContrastReadout(RGB(0x77, 0x77, 0x77), clWhite));
+  lblContrast->setGeometry(
+      x, y, std::max(112, lblContrast->fontMetrics().horizontalAdvance(widest) + 12), 20);
   lblContrast->setAlignment(Qt::AlignCenter);
   return lblContrast;
 }

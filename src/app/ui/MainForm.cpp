@@ -19,6 +19,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QSystemTrayIcon>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -75,6 +76,18 @@ QAction* MakeAction(QObject* owner, const QString& caption, const QKeySequence& 
   return a;
 }
 
+// A focused text box selects all its text, and pastes where it can be typed into.
+bool TextBoxKeepsKey(QWidget* focus, QKeyEvent* key) {
+  const bool selectAll = key->matches(QKeySequence::SelectAll);
+  if (!selectAll && !key->matches(QKeySequence::Paste)) return false;
+  QLineEdit* line = qobject_cast<QLineEdit*>(focus);
+  if (qobject_cast<QAbstractSpinBox*>(focus)) line = focus->findChild<QLineEdit*>();
+  if (line) return selectAll || !line->isReadOnly();
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) return selectAll || !plain->isReadOnly();
+  if (auto* rich = qobject_cast<QTextEdit*>(focus)) return selectAll || !rich->isReadOnly();
+  return false;
+}
+
 }  // namespace
 
 void TPreviewMemo::keyPressEvent(QKeyEvent* event) {
@@ -118,7 +131,7 @@ void TForm1::CreateActions() {
   actUndo = MakeAction(this, Utf("元に戻す(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z));
   actCopy = MakeAction(this, Utf("コピー(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C));
   actCopy->setIcon(ToolIcon(TToolImage::Copy));
-  actPaste = MakeAction(this, Utf("貼り付け(&P)"));
+  actPaste = MakeAction(this, Utf("貼り付け(&P)"), QKeySequence(Qt::CTRL | Qt::Key_V));
   actInvert = MakeAction(this, Utf("色の反転(&I)"), QKeySequence(Qt::CTRL | Qt::Key_I));
   actInvert->setIcon(ToolIcon(TToolImage::Invert));
   actRandom = MakeAction(this, Utf("ランダム(&R)"));
@@ -193,7 +206,8 @@ void TForm1::CreateActions() {
   });
 
   // Shortcuts work wherever the focus is inside the window.
-  for (QAction* a : {actUndo, actCopy, actInvert, actAddFavorite, actESCPick}) addAction(a);
+  for (QAction* a : {actUndo, actCopy, actPaste, actInvert, actAddFavorite, actESCPick})
+    addAction(a);
   for (QAction* a : actSwatches) addAction(a);
 }
 
@@ -323,6 +337,7 @@ void TForm1::CreateControls() {
   connect(pntSwatch, &TSwatchBar::pressed, this,
           [this](QPoint p, Qt::MouseButton b) { pntSwatchMouseDown(p, b); });
   FCss->BuildReadout(Panel1, 280, 29);
+  FitPanel1();
 
   tlbColorSheet = new QToolBar(central);
   tlbColorSheet->setIconSize(QSize(16, 16));
@@ -353,6 +368,8 @@ void TForm1::CreateControls() {
           [this] { FLoaded.previewSize = std::max(kMinPreviewSize, pnlPreview->height()); });
   connect(memPreview, &QPlainTextEdit::textChanged, this, [this] { memPreviewChange(); });
 
+  // A click outside the text boxes gives the keys back to the window's commands.
+  central->setFocusPolicy(Qt::ClickFocus);
   column->addWidget(Panel1);
   column->addWidget(tlbColorSheet);
   column->addWidget(Splitter1, 1);
@@ -392,11 +409,27 @@ void TForm1::LoadSettings() {
   FPreviewTextColor = s.previewFontColor;
   FPreviewBackColor = s.previewColor;
   ApplyPreviewColors();
+  // Without a stored height the strip shows one whole line of its font.
+  if (!IniGT1.IniFile().ValueExists("Preview", "Size"))
+    FLoaded.previewSize = std::max(kMinPreviewSize, PreviewLineHeight());
   Splitter1->setSizes({100000, s.previewSize});
   actShowPreview->setChecked(s.previewShow);
   pnlPreview->setVisible(s.previewShow);
   FSwatches = s.swatches;
   pntSwatch->update();
+}
+
+int TForm1::PreviewLineHeight() const {
+  return memPreview->fontMetrics().lineSpacing() +
+         2 * int(memPreview->document()->documentMargin() + memPreview->frameWidth());
+}
+
+// Panel1 places its controls itself: the window never gets narrower than they reach.
+void TForm1::FitPanel1() {
+  int right = 0;
+  for (QWidget* w : Panel1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (!w->isHidden()) right = std::max(right, w->x() + w->width());
+  Panel1->setMinimumWidth(right + 4);
 }
 
 void TForm1::SaveSettings() {
@@ -490,6 +523,7 @@ void TForm1::FormShow() {
   }
   WebSafeChange();
   NotifyActiveSheet(0);
+  centralWidget()->setFocus();  // no text box takes Ctrl+A, Ctrl+V and the digits at start
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -919,7 +953,8 @@ void TForm1::SetSwatch(int index, TColor color) {
 bool TForm1::IsWindowShortcut(QWidget* focus, QKeyEvent* key) const {
   // The window's commands win over the text boxes' own keys (Ctrl+C copies the
   // colour, the digits sample the screen), except that a one-line edit keeps
-  // its digits.
+  // its digits and every text box its select-all and paste.
+  if (TextBoxKeepsKey(focus, key)) return false;
   const QKeySequence seq(key->keyCombination().toCombined() & ~Qt::KeypadModifier);
   const bool edit = qobject_cast<QLineEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus);
   for (QAction* a : actions()) {
@@ -931,8 +966,10 @@ bool TForm1::IsWindowShortcut(QWidget* focus, QKeyEvent* key) const {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ToolBar1 && event->type() == QEvent::LayoutRequest)
+  if (watched == ToolBar1 && event->type() == QEvent::LayoutRequest) {
     ToolBar1->resize(ToolBar1->sizeHint());
+    FitPanel1();
+  }
   if (event->type() == QEvent::ShortcutOverride) {
     auto* w = qobject_cast<QWidget*>(watched);
     // Left unaccepted, the override lets the shortcut fire.

@@ -171,6 +171,8 @@ class TForm1 : public QMainWindow, public TSheetHost {
   void ApplyPlacement(const TWindowPlacement& wp);
   TWindowPlacement CurrentPlacement() const;
   void ApplyPreviewColors();
+  int PreviewLineHeight() const;  // the strip's height for one whole line
+  void FitPanel1();
   void ApplyStayOnTop(bool on);
 
   void BuildFavoritesMenu();

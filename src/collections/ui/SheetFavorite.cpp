@@ -773,7 +773,7 @@ void TfrmFavorite::ExportPalette(const char* defaultExt, const char* filter,
   TSaveFileRequest request;
   request.defaultExt = defaultExt;
   request.filter = filter;
-  request.fileName = FSaveFileName;
+  request.fileName = ProposedExportName(FSaveFileName, defaultExt);
   const auto path = Dialogs().SaveFile(request);
   if (!path) return;
   FSaveFileName = *path;

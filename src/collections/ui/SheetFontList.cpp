@@ -63,7 +63,7 @@ TfrmFontList::TfrmFontList(TSheetHost& host, QWidget* parent)
   sizeRow->addStretch();
   pv->addLayout(sizeRow);
   lstStyle = new QListWidget(Panel1);
-  for (const char* s : {"太字", "斜線", "下線"}) {
+  for (const char* s : {"太字", "斜体", "下線"}) {
     auto* item = new QListWidgetItem(QString::fromUtf8(s), lstStyle);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -189,7 +190,13 @@ TEST_F(MainFormTest, FreshStartShowsBlackOnWhiteWithDefaultOptions) {
   EXPECT_FALSE(form->IsWebSafe());
   EXPECT_EQ(S(form->memPreview->toPlainText()), "だってTintorbなんだもん！");
   EXPECT_TRUE(form->pnlPreview->isVisible());
-  EXPECT_EQ(form->pnlPreview->height(), 16);
+  // A whole line of the preview shows; at the least width every control does.
+  QPlainTextEdit* memo = form->memPreview;
+  EXPECT_LT(memo->cursorRect(QTextCursor(memo->document())).bottom(), memo->viewport()->height());
+  form->resize(1, form->height());
+  QApplication::processEvents();
+  for (QWidget* w : form->Panel1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    EXPECT_LE(w->x() + w->width(), form->Panel1->width()) << S(w->metaObject()->className());
   EXPECT_EQ(form->ActivePage(), 0);
   EXPECT_EQ(S(form->lblWebSafe->text()), "000000");
   for (const auto& s : form->Swatches()) EXPECT_EQ(s, "000000");
@@ -473,7 +480,7 @@ TEST_F(MainFormTest, ContrastReadoutFollowsBothColoursAndItsCommandIsUndoable) {
   Open();
   QLabel* readout = form->Css()->lblContrast;
   form->SetForeColor(form.get(), RGB(0x77, 0x77, 0x77));
-  EXPECT_EQ(S(readout->text()), "4.48:1 AA large");
+  EXPECT_EQ(S(readout->text()), "4.48:1 AA 大きな文字");
   EXPECT_NE(S(readout->toolTip()).find("APCA Lc 71.1"), std::string::npos) << S(readout->toolTip());
   form->SetBackColor(form.get(), clBlack);
   EXPECT_EQ(S(readout->text()), "4.69:1 AA");
@@ -681,6 +688,30 @@ TEST_F(MainFormTest, WindowCommandsWinOverTextBoxKeys) {
   EXPECT_EQ(S(edit->text()), "77");
 }
 
+TEST_F(MainFormTest, TextBoxesKeepSelectAllAndPasteElsewhereTheyAreCommands) {
+  Open();
+  ShowForm();
+  int favorites = 0;  // counted instead of opening the dialog
+  QObject::disconnect(form->actAddFavorite, &QAction::triggered, form.get(), nullptr);
+  QObject::connect(form->actAddFavorite, &QAction::triggered, [&] { ++favorites; });
+  QApplication::clipboard()->setText("x");
+  fakes.desktop.clipboard = "#EFCDAB";
+  for (QWidget* box : std::vector<QWidget*>{form->memPreview, Page(0)->edit}) {
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  }
+  EXPECT_EQ(S(Page(0)->edit->selectedText()), "x");
+  EXPECT_EQ(S(form->memPreview->textCursor().selectedText()), "xだってTintorbなんだもん！");
+  EXPECT_EQ(favorites, 0);
+  EXPECT_EQ(form->CurrentColor(), 0);
+  Page(0)->edit->clearFocus();
+  QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(form.get(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(form->CurrentColor(), 0xABCDEF);
+  EXPECT_EQ(favorites, 1);
+}
+
 TEST_F(MainFormTest, SetSwatchOutsideTheTenIsRefused) {
   Open();
   form->SetSwatch(10, RGB(1, 2, 3));
@@ -753,11 +784,11 @@ TEST_F(MainFormTest, PreviewFontComesFromTheDialogWithItsColour) {
 
 TEST_F(MainFormTest, PlacementAndPreviewSizeComeBack) {
   WriteIni(
-      "[Config]\r\nForm.X=10\r\nForm.Y=20\r\nForm.XSize=410\r\nForm.YSize=320\r\n"
+      "[Config]\r\nForm.X=10\r\nForm.Y=20\r\nForm.XSize=450\r\nForm.YSize=320\r\n"
       "[Preview]\r\nSize=3\r\nShow=1\r\n");
   Open();
   ShowForm();
-  EXPECT_EQ(form->size(), QSize(400, 300));
+  EXPECT_EQ(form->size(), QSize(440, 300));
   EXPECT_EQ(form->pos(), QPoint(10, 20));
   EXPECT_EQ(form->pnlPreview->height(), 16);
   form->actShowPreview->trigger();
@@ -765,7 +796,7 @@ TEST_F(MainFormTest, PlacementAndPreviewSizeComeBack) {
   form->close();
   form.reset();
   const std::string ini = ReadIni();
-  EXPECT_NE(ini.find("Form.X=10\r\nForm.Y=20\r\nForm.XSize=410\r\nForm.YSize=320\r\n"),
+  EXPECT_NE(ini.find("Form.X=10\r\nForm.Y=20\r\nForm.XSize=450\r\nForm.YSize=320\r\n"),
             std::string::npos)
       << ini;
   EXPECT_NE(ini.find("[Preview]\r\nSize=16\r\nShow=0\r\n"), std::string::npos) << ini;

@@ -521,10 +521,14 @@ TEST_F(FavoriteSheet, PaletteExportsWriteTheSelectedGroup) {
       {sheet->actExportASE, "ase", AseBytes({{"Reds", favorites.Group(0)}})},
       {sheet->actExportCSS, "css", CssVariablesText("Reds", favorites.Group(0))},
   };
+  // Each export proposes the last name with its own extension.
+  fakes.dialogs.saveAnswers = {dir / "reds.html"};
+  ColorCommand(0, sheet->actExportHTML);
   for (const auto& c : cases) {
     fakes.dialogs.saveAnswers = {dir / ("reds." + c.ext)};
     ColorCommand(0, c.action);
     EXPECT_EQ(fakes.dialogs.saveRequests.back().defaultExt, c.ext);
+    EXPECT_EQ(fakes.dialogs.saveRequests.back().fileName, dir / ("reds." + c.ext));
     EXPECT_EQ(ReadFileBytes(dir / ("reds." + c.ext)).value_or(""), c.bytes) << c.ext;
   }
 }
