@@ -32,6 +32,8 @@
 #include "app/SaveReport.h"
 #include "app/SheetPages.h"
 #include "app/ui/AboutBox.h"
+#include "app/ui/ColorVisionCommands.h"
+#include "app/ui/ColorVisionView.h"
 #include "app/ui/ColorWell.h"
 #include "app/ui/CssCommands.h"
 #include "app/ui/FavoritesMenu.h"
@@ -131,6 +133,11 @@ void TForm1::CreateActions() {
   actAbout = MakeAction(this, Utf("バージョン情報(&A)..."));
   actClose = MakeAction(this, Utf("終了(&X)"));
   FCss = new TCssCommands(*this, this);
+  FCvd = new TColorVisionCommands(*this, this);
+  FCvd->OnChanged = [this] {
+    ApplyPreviewColors();
+    UpdateCaption();
+  };
 
   for (size_t i = 0; i < kTagActions.size(); ++i) {
     actTags[i] = MakeAction(this, ToQ(TagInitialCaption(kTagActions[i])));
@@ -215,6 +222,7 @@ void TForm1::CreateMenus() {
   mnuEdit->addSeparator();
   mnuEdit->addAction(actInvert);
   mnuEdit->addAction(FCss->actReachContrast);
+  mnuEdit->addAction(FCvd->actCvdCheck);
   mnuEdit->addSeparator();
   mnuEdit->addAction(actRandom);
 
@@ -238,6 +246,7 @@ void TForm1::CreateMenus() {
   mnuConfig->addSeparator();
   mnuConfig->addAction(actStayOnTop);
   mnuConfig->addAction(actTaskTray);
+  FCvd->BuildMenu(mnuConfig);
 
   popFavorite = new QMenu(this);
 }
@@ -323,6 +332,7 @@ void TForm1::CreateControls() {
   connect(pntSwatch, &TSwatchBar::pressed, this,
           [this](QPoint p, Qt::MouseButton b) { pntSwatchMouseDown(p, b); });
   FCss->BuildReadout(Panel1, 280, 29);
+  FCvd->AttachControls(FCss->lblContrast, memPreview, btnColorPick);
 
   tlbColorSheet = new QToolBar(central);
   tlbColorSheet->setIconSize(QSize(16, 16));
@@ -570,6 +580,7 @@ void TForm1::SetBackColor(QObject* sender, TColor color) {
   ApplyPreviewColors();
   PaintBox1->update();
   FCss->UpdateReadout();
+  if (FCvd) FCvd->ColorsChanged();
   if (FCanvas && sender != FCanvas->CanvasWindow()) FCanvas->ApplyCurrentColor();
   if (!qobject_cast<TColorSheetForm*>(sender)) NotifyActiveSheet(1);
 }
@@ -581,6 +592,7 @@ void TForm1::RefreshColorDisplays() {
   UpdateCaption();
   PaintBox1->update();
   FCss->UpdateReadout();
+  if (FCvd) FCvd->ColorsChanged();
 }
 
 QString TForm1::ApplicationTitle() const {
@@ -588,11 +600,12 @@ QString TForm1::ApplicationTitle() const {
 }
 
 void TForm1::UpdateCaption() {
-  setWindowTitle(ToQ(WindowCaptionText(GetForeColor(), CopyOptions())));
+  setWindowTitle(ToQ(WindowCaptionText(GetForeColor(), CopyOptions())) + ShownFilterCaption());
 }
 
 void TForm1::ApplyPreviewColors() {
-  SetTextColors(memPreview, QPalette::Text, FPreviewTextColor, QPalette::Base, FPreviewBackColor);
+  SetTextColors(memPreview, QPalette::Text, ShownColor(FPreviewTextColor), QPalette::Base,
+                ShownColor(FPreviewBackColor));
 }
 
 void TForm1::WebSafeChange() {

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/ui/ColorVisionView.h"
+
 namespace tintorb {
 
 namespace {
@@ -33,13 +35,19 @@ void TTintorbColorSlider::Compose() {
   // Windows' button shadow and highlight are the palette's Dark and Light.
   model_.Compose(composed_, ToTColor(palette().color(QPalette::Dark)),
                  ToTColor(palette().color(QPalette::Light)));
+  // Drawn as seen under the colour-vision simulation; the model keeps the real colours.
+  composedWith_ = ShownFilterGeneration();
+  ShownFilter().ApplyRgb24(composed_.bits.data(), composed_.width, composed_.height,
+                           size_t(composed_.width) * 3);
   image_ = QImage(composed_.bits.data(), composed_.width, composed_.height, composed_.width * 3,
                   QImage::Format_RGB888);
   stale_ = false;
 }
 
 const QImage& TTintorbColorSlider::Composition() {
-  if (stale_ || model_.Width() != width() || model_.Height() != height()) Compose();
+  if (stale_ || composedWith_ != ShownFilterGeneration() || model_.Width() != width() ||
+      model_.Height() != height())
+    Compose();
   return image_;
 }
 
