@@ -130,10 +130,16 @@ double Encode(double x) {
   return x <= 0.0031308 ? 12.92 * x : 1.055 * std::pow(x, 1 / 2.4) - 0.055;
 }
 
+constexpr int kBuckets = 16384;  // a power of two: x * kBuckets is exact
+
 struct TLinear {
   std::array<double, 256> decoded;
-  // bounds[k]: the least linear value that encodes and rounds to k + 1 or more.
-  std::array<double, 255> bounds;
+  // bounds[k]: the least linear value that encodes and rounds to k + 1 or
+  // more; bounds[255] is past every value.
+  std::array<double, 256> bounds;
+  // start[i]: the byte of i / kBuckets. Bounds lie at least 1 / (255 * 12.92)
+  // apart, wider than a bucket, so a bucket holds one bound at most.
+  std::array<uint8_t, kBuckets + 1> start;
   TLinear() {
     for (int v = 0; v < 256; ++v) decoded[size_t(v)] = Decode(v);
     for (int k = 0; k < 255; ++k) {
@@ -147,6 +153,11 @@ struct TLinear {
       }
       bounds[size_t(k)] = hi;
     }
+    bounds[255] = 2;
+    for (int i = 0; i <= kBuckets; ++i)
+      start[size_t(i)] =
+          uint8_t(std::upper_bound(bounds.begin(), bounds.end() - 1, double(i) / kBuckets) -
+                  bounds.begin());
   }
 };
 
@@ -156,10 +167,10 @@ const TLinear& Linear() {
 }
 
 // Clip to 0..1, encode, round to a byte.
-uint8_t EncodeByte(double x) {
-  const auto& b = Linear().bounds;
-  if (x <= 0) return 0;
-  return uint8_t(std::upper_bound(b.begin(), b.end(), x) - b.begin());
+uint8_t EncodeByte(const TLinear& t, double x) {
+  x = std::min(std::max(x, 0.0), 1.0);
+  const size_t k = t.start[size_t(x * kBuckets)];
+  return uint8_t(k + (x >= t.bounds[k]));  // no branch: runs of new colours stay fast
 }
 
 size_t SlotOf(TColor c) {
@@ -216,12 +227,12 @@ TCvdFilter::TCvdFilter(TCvdType type, double severity)
 }
 
 TColor TCvdFilter::Compute(uint8_t r, uint8_t g, uint8_t b) const {
-  uint8_t out[3];
-  for (size_t row = 0; row < 3; ++row) {
-    const auto& t = term_[row];
-    out[row] = EncodeByte(t[0][r] + t[1][g] + t[2][b]);
-  }
-  return RGB(out[0], out[1], out[2]);
+  const TLinear& lin = Linear();
+  const auto& t = term_;
+  const uint32_t R = EncodeByte(lin, t[0][0][r] + t[0][1][g] + t[0][2][b]);
+  const uint32_t G = EncodeByte(lin, t[1][0][r] + t[1][1][g] + t[1][2][b]);
+  const uint32_t B = EncodeByte(lin, t[2][0][r] + t[2][1][g] + t[2][2][b]);
+  return TColor(R | G << 8 | B << 16);
 }
 
 TColor TCvdFilter::Apply(TColor color) const {
@@ -232,50 +243,31 @@ TColor TCvdFilter::Apply(TColor color) const {
   return s.value;
 }
 
+// Pictures are mostly new colours, in runs and repeated rows: no cache, but
+// a run or a row equal to the one before is not computed again.
 void TCvdFilter::ApplyRgb24(uint8_t* bits, int width, int height, size_t stride) const {
   if (!Active() || width <= 0) return;
   const size_t rowBytes = size_t(width) * 3;
   std::vector<uint8_t> above(rowBytes), original(rowBytes);
   for (int y = 0; y < height; ++y) {
     uint8_t* row = bits + size_t(y) * stride;
-    // Gradients repeat whole rows, and pixels in runs: reuse what was just done.
     if (y > 0 && std::memcmp(row, above.data(), rowBytes) == 0) {
       std::memcpy(row, row - stride, rowBytes);
       continue;
     }
     std::memcpy(original.data(), row, rowBytes);
-    TColor lastIn = -1, lastOut = 0;
+    uint32_t lastIn = 0xFFFFFFFF, lastOut = 0;
     for (size_t x = 0; x < rowBytes; x += 3) {
-      const TColor in = RGB(row[x], row[x + 1], row[x + 2]);
+      const uint32_t in = row[x] | uint32_t(row[x + 1]) << 8 | uint32_t(row[x + 2]) << 16;
       if (in != lastIn) {
         lastIn = in;
-        lastOut = Apply(in);
+        lastOut = uint32_t(Compute(row[x], row[x + 1], row[x + 2]));
       }
-      row[x] = GetRValue(lastOut);
-      row[x + 1] = GetGValue(lastOut);
-      row[x + 2] = GetBValue(lastOut);
+      row[x] = uint8_t(lastOut);
+      row[x + 1] = uint8_t(lastOut >> 8);
+      row[x + 2] = uint8_t(lastOut >> 16);
     }
     above.swap(original);
-  }
-}
-
-void TCvdFilter::ApplyRgb32(uint32_t* bits, int width, int height, size_t strideWords) const {
-  if (!Active()) return;
-  for (int y = 0; y < height; ++y) {
-    uint32_t* row = bits + size_t(y) * strideWords;
-    uint32_t lastIn = 0, lastOut = 0;
-    bool have = false;
-    for (int x = 0; x < width; ++x) {
-      const uint32_t p = row[x];
-      if (!have || p != lastIn) {
-        const TColor out = Apply(RGB(int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)));
-        lastIn = p;
-        lastOut = (p & 0xFF000000u) | uint32_t(GetRValue(out)) << 16 |
-                  uint32_t(GetGValue(out)) << 8 | GetBValue(out);
-        have = true;
-      }
-      row[x] = lastOut;
-    }
   }
 }
 

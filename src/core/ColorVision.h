@@ -45,8 +45,6 @@ class TCvdFilter {
   TColor Apply(TColor c) const;
   // In place over 24-bit pixels, bytes R, G, B; `stride` is the row pitch.
   void ApplyRgb24(uint8_t* bits, int width, int height, size_t stride) const;
-  // In place over 32-bit pixels 0xAARRGGBB (alpha kept).
-  void ApplyRgb32(uint32_t* bits, int width, int height, size_t strideWords) const;
 
  private:
   TColor Compute(uint8_t r, uint8_t g, uint8_t b) const;

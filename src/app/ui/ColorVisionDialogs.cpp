@@ -1,5 +1,6 @@
 #include "app/ui/ColorVisionDialogs.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -23,10 +24,12 @@ QString U(const char* s) {
 // window's own simulation).
 class TSample : public QWidget {
  public:
-  explicit TSample(QWidget* parent) : QWidget(parent) { setMinimumSize(150, 70); }
+  explicit TSample(QWidget* parent) : QWidget(parent) {}
   void Set(TColor fore, TColor back, const QString& text, const QFont& font) {
     fore_ = fore, back_ = back, text_ = text;
     setFont(font);
+    const QFontMetrics fm(font);
+    setMinimumSize(std::min(fm.horizontalAdvance(text) + 16, 640), fm.height() + 12);
     update();
   }
 
@@ -35,7 +38,7 @@ class TSample : public QWidget {
     QPainter p(this);
     p.fillRect(rect(), ToQColor(back_));
     p.setPen(ToQColor(fore_));
-    p.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap, text_);
+    p.drawText(rect().adjusted(8, 0, -8, 0), Qt::AlignLeft | Qt::AlignVCenter, text_);
     p.setPen(Qt::gray);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
   }
@@ -64,15 +67,14 @@ TColorVisionCheck::TColorVisionCheck(QWidget* parent) : QDialog(parent) {
   setObjectName("dlgColorVisionCheck");
   setWindowTitle(U("色覚チェック"));
   auto* grid = new QGridLayout(this);
+  grid->setColumnStretch(1, 1);
   for (int i = 0; i < 5; ++i) {
     auto* caption = new QLabel(this);
     auto* sample = new TSample(this);
     auto* ratio = new QLabel(this);
-    caption->setAlignment(Qt::AlignCenter);
-    ratio->setAlignment(Qt::AlignCenter);
-    grid->addWidget(caption, 0, i);
-    grid->addWidget(sample, 1, i);
-    grid->addWidget(ratio, 2, i);
+    grid->addWidget(caption, i, 0);
+    grid->addWidget(sample, i, 1);
+    grid->addWidget(ratio, i, 2);
     FCaptions.push_back(caption);
     FSamples.push_back(sample);
     FRatios.push_back(ratio);

@@ -332,7 +332,6 @@ void TForm1::CreateControls() {
   connect(pntSwatch, &TSwatchBar::pressed, this,
           [this](QPoint p, Qt::MouseButton b) { pntSwatchMouseDown(p, b); });
   FCss->BuildReadout(Panel1, 280, 29);
-  FCvd->AttachControls(FCss->lblContrast, memPreview, btnColorPick);
 
   tlbColorSheet = new QToolBar(central);
   tlbColorSheet->setIconSize(QSize(16, 16));
@@ -362,6 +361,7 @@ void TForm1::CreateControls() {
   connect(Splitter1, &QSplitter::splitterMoved, this,
           [this] { FLoaded.previewSize = std::max(kMinPreviewSize, pnlPreview->height()); });
   connect(memPreview, &QPlainTextEdit::textChanged, this, [this] { memPreviewChange(); });
+  FCvd->AttachControls(FCss->lblContrast, memPreview, btnColorPick);
 
   column->addWidget(Panel1);
   column->addWidget(tlbColorSheet);

@@ -32,13 +32,13 @@ void TTintorbColorSlider::SyncSize() {
 
 void TTintorbColorSlider::Compose() {
   SyncSize();
+  // The gradient as seen under the colour-vision simulation; the model keeps
+  // the real colours.
+  composedWith_ = ShownFilterGeneration();
+  model_.SetShownFilter(&ShownFilter(), composedWith_);
   // Windows' button shadow and highlight are the palette's Dark and Light.
   model_.Compose(composed_, ToTColor(palette().color(QPalette::Dark)),
                  ToTColor(palette().color(QPalette::Light)));
-  // Drawn as seen under the colour-vision simulation; the model keeps the real colours.
-  composedWith_ = ShownFilterGeneration();
-  ShownFilter().ApplyRgb24(composed_.bits.data(), composed_.width, composed_.height,
-                           size_t(composed_.width) * 3);
   image_ = QImage(composed_.bits.data(), composed_.width, composed_.height, composed_.width * 3,
                   QImage::Format_RGB888);
   stale_ = false;
