@@ -54,7 +54,7 @@ TColorVisionCommands::TColorVisionCommands(TSheetHost& host, QWidget* window)
 
 QMenu* TColorVisionCommands::BuildMenu(QMenu* menu) {
   menu->addSeparator();
-  QMenu* sub = menu->addMenu(QString::fromUtf8("色覚シミュレーション(&V)"));
+  QMenu* sub = menu->addMenu(QString::fromUtf8("色覚シミュレーション(&M)"));
   sub->setObjectName("mnuColorVision");
   for (QAction* a : actCvdType) sub->addAction(a);
   sub->addSeparator();

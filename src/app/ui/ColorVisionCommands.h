@@ -27,7 +27,7 @@ class TColorVisionCommands : public QObject {
   // "ColorVision") and puts it in force.
   TColorVisionCommands(TSheetHost& host, QWidget* window);
 
-  // The submenu "色覚シミュレーション(&V)" at the end of `menu`.
+  // The submenu "色覚シミュレーション(&M)" at the end of `menu`.
   QMenu* BuildMenu(QMenu* menu);
   // The read-out's context menu gets 色覚チェック; the preview lends its text
   // font; a screen pick by `pickButton` sees the real colours.

@@ -339,9 +339,9 @@ void TfrmFavorite::CreateMenus() {
   popGroup = new QMenu(this);
   popGroup->addActions({actNewGroup, mnuGroupClone, actRemoveGroup, actRenameGroup});
   popGroup->addSeparator();
-  popGroup->addAction(actImport);
-  popGroup->addSeparator();
   popGroup->addAction(actConfusablePairs);
+  popGroup->addSeparator();
+  popGroup->addAction(actImport);
   popColors = new QMenu(this);
   popColors->addAction(actSetBack);
   popColors->addSeparator();
