@@ -26,7 +26,7 @@ using TCvdMatrix = std::array<std::array<double, 3>, 3>;  // rows R, G, B of the
 
 // The tabulated matrix at tenths of severity, linearly interpolated between
 // them; severity is clamped to 0..1. None gives the identity, achromatopsia
-// three rows of the Rec. 709 luminance weights.
+// three rows of the Rec. 709 luminance weights whatever the severity.
 TCvdMatrix CvdMatrix(TCvdType type, double severity);
 
 // A simulation ready to apply many times: the per-channel products are

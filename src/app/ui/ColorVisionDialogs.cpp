@@ -88,7 +88,8 @@ void TColorVisionCheck::ShowPair(TColor fore, TColor back, const QString& text, 
     const TCvdType t = kCheckTypes[i];
     const TCvdFilter f(t, percent / 100.0);
     const TPane pane{t, f.Apply(fore), f.Apply(back), 0};
-    FPanes.push_back({pane.type, pane.fore, pane.back, ContrastRatio(pane.fore, pane.back)});
+    FPanes.push_back(pane);
+    FPanes.back().ratio = ContrastRatio(pane.fore, pane.back);
     QString caption = t == TCvdType::None ? U("通常") : CvdTypeCaption(t);
     if (t != TCvdType::None && t != TCvdType::Achroma) caption += QString(" %1%").arg(percent);
     FCaptions[i]->setText(caption);
