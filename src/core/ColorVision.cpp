@@ -130,7 +130,7 @@ double Encode(double x) {
   return x <= 0.0031308 ? 12.92 * x : 1.055 * std::pow(x, 1 / 2.4) - 0.055;
 }
 
-constexpr int kBuckets = 16384;  // a power of two: x * kBuckets is exact
+constexpr int kBuckets = 4096;  // a power of two: x * kBuckets is exact
 
 struct TLinear {
   std::array<double, 256> decoded;

@@ -94,6 +94,16 @@ TEST(ColorVision, SimulatedColoursIncludingTheAchromatopsiaGrey) {
         << c.type << " " << c.severity << " " << ColorToHex(c.in);
 }
 
+// Severity 0 is the identity: decoding and encoding again must give back
+// every byte, which walks each rounding bound of the encoder.
+TEST(ColorVision, NoSeverityGivesEveryByteBack) {
+  for (TCvdType t : {TCvdType::Protan, TCvdType::Deutan, TCvdType::Tritan}) {
+    const TCvdFilter f(t, 0);
+    for (int v = 0; v < 256; ++v)
+      ASSERT_EQ(f.Apply(RGB(v, 255 - v, v / 2)), RGB(v, 255 - v, v / 2)) << CvdTypeName(t) << v;
+  }
+}
+
 // The filter's tables, cache and pixel runs against the plain formula.
 TEST(ColorVision, FilterAgreesWithTheFormulaForColoursAndPixels) {
   auto lin = [](int v) {
