@@ -440,6 +440,22 @@ TPoint TColorSliderModel::MarkerPos() const {
   return m;
 }
 
+void TColorSliderModel::SetShownFilter(const TCvdFilter* filter, int generation) {
+  filter_ = filter;
+  filterGeneration_ = generation;
+}
+
+const TBitmap24& TColorSliderModel::ShownGradient() const {
+  if (!filter_ || !filter_->Active()) return gradient_;
+  if (shownBuild_ != gradientBuilds_ || shownGeneration_ != filterGeneration_) {
+    shown_ = gradient_;
+    filter_->ApplyRgb24(shown_.bits.data(), shown_.width, shown_.height, size_t(shown_.width) * 3);
+    shownBuild_ = gradientBuilds_;
+    shownGeneration_ = filterGeneration_;
+  }
+  return shown_;
+}
+
 void TColorSliderModel::Compose(TBitmap24& out, TColor btnShadow, TColor btnHighlight) const {
   const int W = std::max(width_, 0), H = std::max(height_, 0);
   if (out.width != W || out.height != H)
@@ -450,9 +466,9 @@ void TColorSliderModel::Compose(TBitmap24& out, TColor btnShadow, TColor btnHigh
   const TRGBRec black{0, 0, 0}, white{255, 255, 255};
   if (bevel_) {
     Outline(out, 1, 1, W - 2, H - 2, black);
-    Stretch(gradient_, out, 2, 2, W - 4, H - 4);
+    Stretch(ShownGradient(), out, 2, 2, W - 4, H - 4);
   } else {
-    Stretch(gradient_, out, 0, 0, W, H);
+    Stretch(ShownGradient(), out, 0, 0, W, H);
   }
 
   const TPoint m = MarkerPos();

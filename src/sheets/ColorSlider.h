@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Color.h"
+#include "core/ColorVision.h"
 #include "platform/Desktop.h"
 
 namespace tintorb {
@@ -105,6 +106,10 @@ class TColorSliderModel {
   // Marker point in control coordinates; only the coordinate(s) the style
   // uses are meaningful.
   TPoint MarkerPos() const;
+  // Compose draws the gradient as seen through `filter` (null or inactive:
+  // the real colours); a new `generation` means the filter changed. The
+  // gradient is simulated at its own resolution, once per build.
+  void SetShownFilter(const TCvdFilter* filter, int generation);
   // The whole control: frame, stretched gradient, marker, 3-D border.
   void Compose(TBitmap24& out, TColor btnShadow, TColor btnHighlight) const;
 
@@ -124,6 +129,11 @@ class TColorSliderModel {
   int width_ = 128, height_ = 20;
   TBitmap24 gradient_;
   int gradientBuilds_ = 0;
+  const TBitmap24& ShownGradient() const;
+  const TCvdFilter* filter_ = nullptr;
+  int filterGeneration_ = 0;
+  mutable TBitmap24 shown_;
+  mutable int shownBuild_ = -1, shownGeneration_ = -1;
 };
 
 }  // namespace tintorb

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "app/ui/ColorSheet.h"
+#include "app/ui/ColorVisionView.h"
 #include "app/ui/Icons.h"
 #include "platform/ui/QtConvert.h"
 
@@ -37,8 +38,8 @@ TColorWell::TColorWell(const TSheetHost& host, QWidget* parent) : QWidget(parent
 void TColorWell::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), ToQColor(clBtnFace));
-  FramedFill(p, layout_.Back(), ToQColor(host_.GetBackColor()));
-  FramedFill(p, layout_.Fore(), ToQColor(host_.GetForeColor()));
+  FramedFill(p, layout_.Back(), ShownQColor(host_.GetBackColor()));
+  FramedFill(p, layout_.Fore(), ShownQColor(host_.GetForeColor()));
   p.drawPixmap(layout_.Swap().left, layout_.Swap().top, WellIcon(0));
   p.drawPixmap(layout_.Defaults().left, layout_.Defaults().top, WellIcon(1));
 }
@@ -59,7 +60,7 @@ void TSwatchBar::paintEvent(QPaintEvent*) {
     const QRect r = ToQRect(SwatchBoxRect(box, height()));
     TColor c = 0;
     if (SwatchColor(swatches_[SwatchInBox(box)], c)) {
-      p.fillRect(r, ToQColor(c));
+      p.fillRect(r, ShownQColor(c));
     } else {
       // Text that is not a colour: an empty, crossed box.
       p.setPen(QColor(128, 128, 128));

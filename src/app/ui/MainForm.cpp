@@ -33,6 +33,8 @@
 #include "app/SaveReport.h"
 #include "app/SheetPages.h"
 #include "app/ui/AboutBox.h"
+#include "app/ui/ColorVisionCommands.h"
+#include "app/ui/ColorVisionView.h"
 #include "app/ui/ColorWell.h"
 #include "app/ui/CssCommands.h"
 #include "app/ui/FavoritesMenu.h"
@@ -144,6 +146,11 @@ void TForm1::CreateActions() {
   actAbout = MakeAction(this, Utf("バージョン情報(&A)..."));
   actClose = MakeAction(this, Utf("終了(&X)"));
   FCss = new TCssCommands(*this, this);
+  FCvd = new TColorVisionCommands(*this, this);
+  FCvd->OnChanged = [this] {
+    ApplyPreviewColors();
+    UpdateCaption();
+  };
 
   for (size_t i = 0; i < kTagActions.size(); ++i) {
     actTags[i] = MakeAction(this, ToQ(TagInitialCaption(kTagActions[i])));
@@ -229,6 +236,7 @@ void TForm1::CreateMenus() {
   mnuEdit->addSeparator();
   mnuEdit->addAction(actInvert);
   mnuEdit->addAction(FCss->actReachContrast);
+  mnuEdit->addAction(FCvd->actCvdCheck);
   mnuEdit->addSeparator();
   mnuEdit->addAction(actRandom);
 
@@ -252,6 +260,7 @@ void TForm1::CreateMenus() {
   mnuConfig->addSeparator();
   mnuConfig->addAction(actStayOnTop);
   mnuConfig->addAction(actTaskTray);
+  FCvd->BuildMenu(mnuConfig);
 
   popFavorite = new QMenu(this);
 }
@@ -367,6 +376,7 @@ void TForm1::CreateControls() {
   connect(Splitter1, &QSplitter::splitterMoved, this,
           [this] { FLoaded.previewSize = std::max(kMinPreviewSize, pnlPreview->height()); });
   connect(memPreview, &QPlainTextEdit::textChanged, this, [this] { memPreviewChange(); });
+  FCvd->AttachControls(FCss->lblContrast, memPreview, btnColorPick);
 
   // A click outside the text boxes gives the keys back to the window's commands.
   central->setFocusPolicy(Qt::ClickFocus);
@@ -607,6 +617,7 @@ void TForm1::SetBackColor(QObject* sender, TColor color) {
   ApplyPreviewColors();
   PaintBox1->update();
   FCss->UpdateReadout();
+  if (FCvd) FCvd->ColorsChanged();
   if (FCanvas && sender != FCanvas->CanvasWindow()) FCanvas->ApplyCurrentColor();
   if (!qobject_cast<TColorSheetForm*>(sender)) NotifyActiveSheet(1);
 }
@@ -618,6 +629,7 @@ void TForm1::RefreshColorDisplays() {
   UpdateCaption();
   PaintBox1->update();
   FCss->UpdateReadout();
+  if (FCvd) FCvd->ColorsChanged();
 }
 
 QString TForm1::ApplicationTitle() const {
@@ -625,11 +637,12 @@ QString TForm1::ApplicationTitle() const {
 }
 
 void TForm1::UpdateCaption() {
-  setWindowTitle(ToQ(WindowCaptionText(GetForeColor(), CopyOptions())));
+  setWindowTitle(ToQ(WindowCaptionText(GetForeColor(), CopyOptions())) + ShownFilterCaption());
 }
 
 void TForm1::ApplyPreviewColors() {
-  SetTextColors(memPreview, QPalette::Text, FPreviewTextColor, QPalette::Base, FPreviewBackColor);
+  SetTextColors(memPreview, QPalette::Text, ShownColor(FPreviewTextColor), QPalette::Base,
+                ShownColor(FPreviewBackColor));
 }
 
 void TForm1::WebSafeChange() {

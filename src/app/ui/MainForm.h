@@ -32,6 +32,7 @@ namespace tintorb {
 
 class TColorPickerButton;
 class TColorWell;
+class TColorVisionCommands;
 class TCssCommands;
 class TSwatchBar;
 class TFavorites;
@@ -106,6 +107,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   TCanvasLink* Canvas() const { return FCanvas.get(); }
   // The CSS menu, the contrast read-out and its command.
   TCssCommands* Css() const { return FCss; }
+  TColorVisionCommands* ColorVision() const { return FCvd; }
 
   // The notification-area icon reports its clicks here (QSystemTrayIcon
   // reasons); a single click restores the window once the double-click time
@@ -212,6 +214,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   std::unique_ptr<TFavorites> FFavorites;
   std::unique_ptr<TCanvasLink> FCanvas;
   TCssCommands* FCss = nullptr;
+  TColorVisionCommands* FCvd = nullptr;
 
   TMainSettings FLoaded;  // what LoadSettings read; the base of what closing writes
   bool FShown = false;

@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "app/ui/ColorVisionView.h"
+
 namespace tintorb {
 
 namespace {
@@ -66,14 +68,16 @@ void DrawColorItem(QPainter& canvas, const QRect& rect, TColor color, const QStr
   const int left = rect.left(), top = rect.top();
   const int right = rect.left() + rect.width(), bottom = rect.top() + rect.height();
 
+  // The code stays the real one; swatch and ink are drawn as seen.
+  const TColor shown = ShownColor(color);
   canvas.save();
   canvas.fillRect(rect, Qt::white);
   const int swatchLeft = state.selected ? left + 1 : left + 16;
   const QRect swatch(QPoint(swatchLeft, top + 1), QPoint(right - 2, bottom - 2));
-  if (swatch.isValid()) canvas.fillRect(swatch, ToQColor(color));
+  if (swatch.isValid()) canvas.fillRect(swatch, ToQColor(shown));
 
   const QString code = QString::fromStdString(ColorToHex(color));
-  canvas.setPen(ToQColor(ContrastTextColor(color)));
+  canvas.setPen(ToQColor(ContrastTextColor(shown)));
   canvas.setBrush(Qt::NoBrush);
   QFont font = listFont;
   font.setBold(true);

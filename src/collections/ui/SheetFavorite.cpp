@@ -19,6 +19,8 @@
 #include <cmath>
 
 #include "app/IniFile.h"
+#include "app/ui/ColorVisionDialogs.h"
+#include "app/ui/ColorVisionView.h"
 #include "collections/Favorites.h"
 #include "collections/PaletteFiles.h"
 #include "collections/ui/DrawColorItem.h"
@@ -321,11 +323,23 @@ void TfrmFavorite::CreateActions() {
     ExportPalette("css", "CSS|*.css|すべてのファイル|*.*", &CssVariablesText);
   });
   actImport = make("読み込み...", [this] { actImportExecute(); });
+  actConfusablePairs = make("色覚で見分けにくい組...", [this] {
+    const TNamedColorList* list = SelectedList();
+    if (!list) return;
+    std::vector<TColor> colors;
+    for (int i = 0; i < list->Count(); ++i) {
+      TColor c = 0;
+      if (TryHexToColor(list->GetColor(i).Hex, c)) colors.push_back(c);
+    }
+    ShowConfusablePairs(this, Q(GetFavorites().GroupName(SelectedGroup())), colors, ShownPercent());
+  });
 }
 
 void TfrmFavorite::CreateMenus() {
   popGroup = new QMenu(this);
   popGroup->addActions({actNewGroup, mnuGroupClone, actRemoveGroup, actRenameGroup});
+  popGroup->addSeparator();
+  popGroup->addAction(actConfusablePairs);
   popGroup->addSeparator();
   popGroup->addAction(actImport);
   popColors = new QMenu(this);

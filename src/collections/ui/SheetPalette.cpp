@@ -5,17 +5,13 @@
 #include <QToolButton>
 
 #include "app/IniFile.h"
+#include "app/ui/ColorVisionView.h"
 
 namespace tintorb {
 
 namespace {
 
 const char* const kSection = "Palette";
-
-QColor ToQColor(TColor c) {
-  const TRGBRec rgb = ColorToRGBRec(c);
-  return QColor(rgb.R, rgb.G, rgb.B);
-}
 
 // The three tool-bar pictures, drawn rather than shipped.
 QIcon WebSafeIcon() {
@@ -182,7 +178,7 @@ void TfrmPalette::ListBox1DrawItem(QPainter& canvas, const QRect& rect, int inde
     DrawColorItem(canvas, rect, e.Color, QString::fromStdString(e.Label), state, ListBox1->font());
     return;
   }
-  canvas.fillRect(rect, ToQColor(e.Color));
+  canvas.fillRect(rect, ShownQColor(e.Color));
   canvas.save();
   canvas.setPen(Qt::white);
   canvas.setBrush(Qt::NoBrush);

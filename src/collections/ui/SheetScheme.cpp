@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "app/ui/ColorVisionDialogs.h"
+#include "app/ui/ColorVisionView.h"
 #include "collections/Favorites.h"
 #include "platform/Desktop.h"
 
@@ -67,6 +69,13 @@ TfrmScheme::TfrmScheme(TSheetHost& host, QWidget* parent)
           [this] { actMakeFavoriteGroupExecute(); });
   connect(actExportHTML, &QAction::triggered, this, [this] { actExportHTMLExecute(); });
   connect(actExportACT, &QAction::triggered, this, [this] { actExportACTExecute(); });
+  PopupMenu1->addSeparator();
+  actConfusablePairs = action("actConfusablePairs", "色覚で見分けにくい組...");
+  connect(actConfusablePairs, &QAction::triggered, this, [this] {
+    std::vector<TColor> colors;
+    for (int i = 0; i < FScheme.Count(); ++i) colors.push_back(FScheme.Items(i).Color);
+    ShowConfusablePairs(this, QString::fromUtf8("スキーム"), colors, ShownPercent());
+  });
 
   ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(ListBox1, &QWidget::customContextMenuRequested, this,

@@ -30,6 +30,7 @@ class TfrmScheme : public TColorSheetForm {
   QAction* actMakeFavoriteGroup;
   QAction* actExportHTML;
   QAction* actExportACT;
+  QAction* actConfusablePairs;
 
  private:
   void actRefreshExecute();

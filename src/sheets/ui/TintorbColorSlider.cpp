@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/ui/ColorVisionView.h"
+
 namespace tintorb {
 
 namespace {
@@ -30,6 +32,10 @@ void TTintorbColorSlider::SyncSize() {
 
 void TTintorbColorSlider::Compose() {
   SyncSize();
+  // The gradient as seen under the colour-vision simulation; the model keeps
+  // the real colours.
+  composedWith_ = ShownFilterGeneration();
+  model_.SetShownFilter(&ShownFilter(), composedWith_);
   // Windows' button shadow and highlight are the palette's Dark and Light.
   model_.Compose(composed_, ToTColor(palette().color(QPalette::Dark)),
                  ToTColor(palette().color(QPalette::Light)));
@@ -39,7 +45,9 @@ void TTintorbColorSlider::Compose() {
 }
 
 const QImage& TTintorbColorSlider::Composition() {
-  if (stale_ || model_.Width() != width() || model_.Height() != height()) Compose();
+  if (stale_ || composedWith_ != ShownFilterGeneration() || model_.Width() != width() ||
+      model_.Height() != height())
+    Compose();
   return image_;
 }
 

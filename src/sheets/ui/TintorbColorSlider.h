@@ -73,6 +73,7 @@ class TTintorbColorSlider : public QWidget {
   TBitmap24 composed_;
   QImage image_;
   bool stale_ = true;
+  int composedWith_ = -1;  // ShownFilterGeneration of the composed picture
   bool dragging_ = false;
 };
 

@@ -220,20 +220,21 @@ TEST_F(MainFormTest, EveryMenuHoldsItsCommandsInOrder) {
   EXPECT_EQ(captions(form->mnuFile),
             (std::vector<std::string>{"キャンバスの表示(&C)", "ヘルプ(&H)", "バージョン情報(&A)...",
                                       "-", "終了(&X)"}));
-  EXPECT_EQ(captions(form->mnuEdit),
-            (std::vector<std::string>{"元に戻す(&U)", "-", "コピー(&C)", "最近コピーした色(&E)",
-                                      "貼り付け(&P)", "-", "色の反転(&I)",
-                                      "コントラストを満たす色(&K)", "-", "ランダム(&R)"}));
+  EXPECT_EQ(
+      captions(form->mnuEdit),
+      (std::vector<std::string>{"元に戻す(&U)", "-", "コピー(&C)", "最近コピーした色(&E)",
+                                "貼り付け(&P)", "-", "色の反転(&I)", "コントラストを満たす色(&K)",
+                                "色覚チェック(&V)...", "-", "ランダム(&R)"}));
   EXPECT_EQ(captions(form->N3),
             (std::vector<std::string>{"<&FONT>", "<&HR>", "<&TABLE>", "<T&R>", "<T&H>", "<T&D>",
                                       "&color:", "actTagText", "actTagBgColor", "actLink",
                                       "actALink", "actVLink"}));
-  EXPECT_EQ(
-      captions(form->mnuConfig),
-      (std::vector<std::string>{
-          "Web セーフカラーのみに限定(&W)", "-", "# を付加する(&S)", "値を \"\" で囲む(&D)",
-          "16進数は小文字を使う(&H)", "COLOR= を付加する(&C)", "-", "プレビューを表示(&P)",
-          "プレビューのフォント(&F)", "-", "常に手前に表示(&V)", "タスクトレイを使用する(&T)"}));
+  EXPECT_EQ(captions(form->mnuConfig),
+            (std::vector<std::string>{
+                "Web セーフカラーのみに限定(&W)", "-", "# を付加する(&S)", "値を \"\" で囲む(&D)",
+                "16進数は小文字を使う(&H)", "COLOR= を付加する(&C)", "-", "プレビューを表示(&P)",
+                "プレビューのフォント(&F)", "-", "常に手前に表示(&V)", "タスクトレイを使用する(&T)",
+                "-", "色覚シミュレーション(&M)"}));
   EXPECT_EQ(form->actUndo->shortcut(), QKeySequence("Ctrl+Z"));
   EXPECT_EQ(form->actCopy->shortcut(), QKeySequence("Ctrl+C"));
   EXPECT_EQ(form->actInvert->shortcut(), QKeySequence("Ctrl+I"));

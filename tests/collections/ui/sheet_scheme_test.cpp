@@ -67,7 +67,7 @@ TEST_F(SchemeSheet, MenuHoldsEveryActionInOrder) {
             "色相ランダム|彩度・明度ランダム|-|色相のグラデーション|彩度のグラデーション（鈍く）|"
             "彩度のグラデーション（鮮やかに）|明度のグラデーション（明るく）|"
             "明度のグラデーション（暗く）|前景色から背景色へ|-|お気に入りに登録(&F)|"
-            "HTMLに書き出し(&H)...|ACTに書き出し(&A)...");
+            "HTMLに書き出し(&H)...|ACTに書き出し(&A)...|-|色覚で見分けにくい組...");
   EXPECT_EQ(sheet->actRefresh->shortcut(), QKeySequence(Qt::Key_F5));
   EXPECT_EQ(sheet->ListBox1->Count(), 0);  // empty until a template is chosen
 }
