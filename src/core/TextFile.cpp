@@ -188,6 +188,32 @@ std::string Encode(std::string_view utf8, TTextEncoding& encoding) {
   return kBom + std::string(utf8);
 }
 
+// Damaged UTF-8: every valid character is kept, each stray byte becomes
+// U+FFFD. Counts the valid multi-byte characters and the stray bytes.
+std::string DecodeDamagedUtf8(std::string_view bytes, size_t* characters = nullptr,
+                              size_t* strays = nullptr) {
+  std::string out;
+  out.reserve(bytes.size());
+  size_t chars = 0, bad = 0, i = 0;
+  while (i < bytes.size()) {
+    const size_t n = Utf8Len(bytes.substr(i));
+    if (n == 1 && static_cast<unsigned char>(bytes[i]) < 0x80) {
+      out += bytes[i++];
+    } else if (n > 1 && IsValidUtf8(bytes.substr(i, n))) {
+      out.append(bytes.substr(i, n));
+      i += n;
+      ++chars;
+    } else {
+      out += kReplacement;
+      ++i;
+      ++bad;
+    }
+  }
+  if (characters) *characters = chars;
+  if (strays) *strays = bad;
+  return out;
+}
+
 }  // namespace
 
 std::string DecodeTextFile(std::string_view bytes, TTextFileForm* form) {
@@ -199,27 +225,26 @@ std::string DecodeTextFile(std::string_view bytes, TTextFileForm* form) {
     if (IsValidUtf8(bytes)) {
       out = bytes;
     } else {
-      // Damaged UTF-8: keep every valid character, mark the rest.
       f.damaged = true;
-      size_t i = 0;
-      while (i < bytes.size()) {
-        const size_t n = Utf8Len(bytes.substr(i));
-        if (IsValidUtf8(bytes.substr(i, n))) {
-          out.append(bytes.substr(i, n));
-          i += n;
-        } else {
-          out += kReplacement;
-          ++i;
-        }
-      }
+      out = DecodeDamagedUtf8(bytes);
     }
   } else if (LooksLikeUtf8(bytes)) {
     f.encoding = TTextEncoding::Utf8;
     out = bytes;
   } else {
-    out = Cp932ToUtf8(bytes);
-    // CP932 has no form of U+FFFD, so one in the text marks undecodable bytes.
-    f.damaged = out.find(kReplacement) != std::string::npos;
+    // UTF-8 with a few stray bytes (a cut copy, a byte from another tool)
+    // stays UTF-8. CP932 text hardly ever forms valid UTF-8 sequences, so it
+    // has far more stray bytes than characters.
+    size_t chars = 0, strays = 0;
+    out = DecodeDamagedUtf8(bytes, &chars, &strays);
+    if (chars > 0 && chars >= 2 * strays) {
+      f.encoding = TTextEncoding::Utf8;
+      f.damaged = true;
+    } else {
+      out = Cp932ToUtf8(bytes);
+      // CP932 has no form of U+FFFD, so one in the text marks undecodable bytes.
+      f.damaged = out.find(kReplacement) != std::string::npos;
+    }
   }
   if (form) *form = f;
   return out;
@@ -229,24 +254,109 @@ std::string EncodeTextFile(std::string_view utf8, TTextEncoding encoding) {
   return Encode(utf8, encoding);
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string out;
+TFileRead ReadRegularFile(const std::string& path, uint64_t limit) {
+  TFileRead r;
+  // O_NONBLOCK: opening a FIFO for reading would wait for a writer forever.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    r.failure = errno == ENOENT ? TReadFailure::Missing : TReadFailure::Failed;
+    r.err = errno;
+    return r;
+  }
   struct stat st {};
-  // A directory opens fine but reads nothing: not a file to take as empty.
-  bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
-  char buf[65536];
-  while (ok) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    out.append(buf, size_t(n));
+  if (::fstat(fd, &st) != 0) {
+    r.failure = TReadFailure::Failed;
+    r.err = errno;
+  } else if (!S_ISREG(st.st_mode)) {
+    r.failure = TReadFailure::NotRegular;
+    r.fileType = st.st_mode & S_IFMT;
+  } else if (uint64_t(st.st_size) > limit) {
+    r.failure = TReadFailure::TooLarge;
+    r.size = uint64_t(st.st_size);
+  }
+  std::string out;
+  if (r.failure == TReadFailure::None) {
+    out.reserve(size_t(st.st_size));
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        r.failure = TReadFailure::Failed;
+        r.err = errno;
+        break;
+      }
+      if (n == 0) break;
+      out.append(buf, size_t(n));
+      // A file that grows while it is read stops at the limit too.
+      if (out.size() > limit) {
+        r.failure = TReadFailure::TooLarge;
+        r.size = out.size();
+        break;
+      }
+    }
   }
   ::close(fd);
-  if (!ok) return std::nullopt;
-  return out;
+  if (r.failure == TReadFailure::None) r.bytes = std::move(out);
+  return r;
+}
+
+namespace {
+
+std::string FileTypeName(unsigned type) {
+  switch (type) {
+    case S_IFIFO:
+      return "名前付きパイプ (FIFO)";
+    case S_IFCHR:
+    case S_IFBLK:
+      return "デバイス";
+    case S_IFDIR:
+      return "フォルダ";
+    case S_IFSOCK:
+      return "ソケット";
+  }
+  return "通常のファイル以外のもの";
+}
+
+std::string ErrnoText(int err) {
+  switch (err) {
+    case EACCES:
+    case EPERM:
+      return "読み取りの権限がありません";
+    case EIO:
+      return "入出力エラーが起きました";
+    case ELOOP:
+      return "シンボリックリンクが循環しています";
+    case ENOTDIR:
+      return "途中にフォルダでないものがあります";
+    case ENAMETOOLONG:
+      return "名前が長すぎます";
+  }
+  return std::string("読み取れません (") + std::strerror(err) + ")";
+}
+
+}  // namespace
+
+std::string ReadFailureText(const std::string& path, const TFileRead& read) {
+  const std::string name = "'" + path + "' ";
+  switch (read.failure) {
+    case TReadFailure::None:
+      return {};
+    case TReadFailure::Missing:
+      return name + "がありません";
+    case TReadFailure::NotRegular:
+      return name + "は" + FileTypeName(read.fileType) + "で、通常のファイルではありません";
+    case TReadFailure::TooLarge:
+      return name + "は大きすぎます (" + std::to_string(read.size) + " バイト、上限 " +
+             std::to_string(kReadFileLimit >> 20) + " MiB)";
+    case TReadFailure::Failed:
+      break;
+  }
+  return name + "は" + ErrnoText(read.err);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path, uint64_t limit) {
+  return ReadRegularFile(path, limit).bytes;
 }
 
 namespace {

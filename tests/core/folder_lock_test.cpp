@@ -1,8 +1,12 @@
-// The program directory's lock as tintorb-cli takes it: held while its owner
-// lives, taken over when the owner died (killed, or before writing its pid).
+// The program directory's lock: one holder at a time, across processes and
+// spellings of the folder, released by the kernel when its holder dies; and a
+// folder that cannot be locked says why instead of "in use".
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 #include "core/FolderLock.h"
 #include "core/ProgramDir.h"
@@ -14,71 +18,59 @@ namespace {
 
 using testing::TempDir;
 
-// The pid of a process that has already ended.
-pid_t DeadPid() {
-  const pid_t pid = fork();
-  if (pid == 0) _exit(0);
-  waitpid(pid, nullptr, 0);
-  return pid;
-}
-
-TEST(FolderLock, HeldWhileLockedWithTheOwnerWrittenAsQLockFileDoes) {
+TEST(FolderLock, OneHolderAcrossProcessesUntilItDies) {
   TempDir dir;
-  const std::string path = LockFilePath(dir.path());
-  EXPECT_FALSE(LockFileHeld(path));
-  {
+  std::filesystem::create_directory_symlink(dir.path(), dir.path() + "/link");
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    TFolderLock held;
+    const char ok = held.TryLock(dir.path()) == TFolderLock::TResult::Locked ? '1' : '0';
+    [[maybe_unused]] auto n = write(ready[1], &ok, 1);
+    pause();
+    _exit(0);
+  }
+  char ok = 0;
+  ASSERT_EQ(read(ready[0], &ok, 1), 1);
+  ASSERT_EQ(ok, '1');
+  for (const std::string& spelling : {dir.path(), dir.path() + "/link/.", dir.path() + "/"}) {
     TFolderLock lock;
-    ASSERT_EQ(lock.TryLock(path), TFolderLock::TResult::Locked);
-    const auto owner = ReadLockOwner(path);
-    ASSERT_TRUE(owner);
-    EXPECT_EQ(owner->pid, getpid());
+    EXPECT_EQ(lock.TryLock(spelling), TFolderLock::TResult::HeldByOther) << spelling;
+    const auto owner = FolderLockOwner(spelling);
+    ASSERT_TRUE(owner) << spelling;
+    EXPECT_EQ(owner->pid, child);
     EXPECT_EQ(owner->program, ExecutableName());
-    EXPECT_TRUE(LockFileHeld(path));
-    TFolderLock second;
-    EXPECT_EQ(second.TryLock(path), TFolderLock::TResult::HeldByOther);
-    EXPECT_TRUE(lock.Locked());
   }
-  EXPECT_FALSE(LockFileHeld(path));
-  EXPECT_FALSE(ReadFileBytes(path));  // removed on release
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  TFolderLock lock;
+  EXPECT_EQ(lock.TryLock(dir.path()), TFolderLock::TResult::Locked);
+  EXPECT_EQ(FolderLockOwner(dir.path())->pid, getpid());
+  TFolderLock second;  // a second open of the folder in the same process
+  EXPECT_EQ(second.TryLock(dir.path() + "/link"), TFolderLock::TResult::HeldByOther);
+  lock.Unlock();
+  EXPECT_FALSE(FolderLockOwner(dir.path()));
+  // No file of its own: the folder holds only the test's link.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
-TEST(FolderLock, FilesOfDeadOwnersAreTakenOver) {
-  const pid_t dead = DeadPid();
-  char host[256] = {};
-  gethostname(host, sizeof host - 1);
-  const std::string cases[] = {
-      std::to_string(dead) + "\n" + ExecutableName() + "\n" + host + "\n",  // killed
-      "",                                                                   // died before writing
-      "garbage\n",
-      // A live pid that runs another program (a pid reused after a crash).
-      std::to_string(getppid()) + "\nno-such-program\n" + host + "\n",
-  };
-  for (const auto& content : cases) {
-    TempDir dir;
-    const std::string path = LockFilePath(dir.path());
-    WriteFileAtomic(path, content);
-    EXPECT_FALSE(LockFileHeld(path)) << content;
-    TFolderLock lock;
-    EXPECT_EQ(lock.TryLock(path), TFolderLock::TResult::Locked) << content;
-    EXPECT_EQ(ReadLockOwner(path)->pid, getpid());
-  }
-}
-
-TEST(FolderLock, AnOwnerAliveWithoutItsFlockStillHolds) {
-  // Written by a live copy on a file system without flock: the pid decides.
+TEST(FolderLock, AFolderThatCannotBeLockedSaysWhy) {
   TempDir dir;
-  const std::string path = LockFilePath(dir.path());
-  char host[256] = {};
-  gethostname(host, sizeof host - 1);
-  WriteFileAtomic(path, std::to_string(getpid()) + "\n" + ExecutableName() + "\n" + host + "\n");
-  EXPECT_TRUE(LockFileHeld(path));
-  TFolderLock lock;
-  EXPECT_EQ(lock.TryLock(path), TFolderLock::TResult::HeldByOther);
-}
-
-TEST(FolderLock, ReadOnlyDirectoryCannotBeLocked) {
-  TFolderLock lock;
-  EXPECT_EQ(lock.TryLock("/proc/tintorb.lock"), TFolderLock::TResult::CannotCreate);
+  WriteFileAtomic(dir / "file", "x");
+  const struct {
+    std::string path, why;
+  } cases[] = {
+      {dir / "missing", "フォルダがありません"},
+      {dir / "file", "フォルダではありません"},
+  };
+  for (const auto& c : cases) {
+    TFolderLock lock;
+    EXPECT_EQ(lock.TryLock(c.path), TFolderLock::TResult::CannotLock) << c.path;
+    EXPECT_FALSE(lock.Locked());
+    EXPECT_EQ(FolderLockFailureText(c.path, lock.Error()),
+              "'" + c.path + "' をロックできません (" + c.why + ")。");
+  }
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "app/ui/MainForm.h"
 #include "app/ui/Sheets.h"
 #include "app/ui/SingleInstance.h"
+#include "core/FolderLock.h"
 #include "core/ProgramDir.h"
 #include "core/TextFile.h"
 #include "platform/Desktop.h"
@@ -132,6 +133,8 @@ int RunTintorb(TApplication& app) {
     case TSingleInstance::TStart::First:
       break;
   }
+  // Running without the lock is said, never done silently.
+  const bool unlocked = !instance.Locked();
   const bool readOnly = ProbeFolder(ProgramDir()) == TFolderState::ReadOnly;
   if (!readOnly) RemoveStaleTemporaries(ProgramDir());
 
@@ -152,6 +155,13 @@ int RunTintorb(TApplication& app) {
     if (g_trace) new TFirstPaintProbe(form.get());
     CloseOnSignals(form.get());
     form->ShowWithPlacement();
+    if (unlocked) {
+      QTimer::singleShot(0, form.get(), [err = instance.LockError()] {
+        Dialogs().Warning(FolderLockFailureText(ProgramDir(), err) +
+                          "\n同じフォルダで動く他の Tintorb や tintorb-cli "
+                          "と書き込みがぶつかるおそれがあります。");
+      });
+    }
     if (readOnly) {
       form->FolderReadOnlyTold();
       QTimer::singleShot(0, form.get(),

@@ -1,13 +1,14 @@
 // One running copy per program directory. The first copy holds the directory's
-// lock file and listens on a local socket named after the directory; a second
-// start asks it to come to the front and ends.
+// lock (the one tintorb-cli takes) and listens on a local socket named after the directory; a
+// second start asks it to come to the front and ends.
 #pragma once
 
 #include <QLocalServer>
-#include <QLockFile>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+
+#include "core/FolderLock.h"
 
 namespace tintorb {
 
@@ -28,7 +29,9 @@ class TSingleInstance : public QObject {
 
   // Waits up to waitMs for a lock held by someone who does not answer.
   TStart Acquire(int waitMs = 5000);
-  bool Locked() const { return lock_.isLocked(); }
+  bool Locked() const { return lock_.Locked(); }
+  // Why a First start holds no lock (errno), 0 when it holds one.
+  int LockError() const { return lock_.Locked() ? 0 : lock_.Error(); }
   // The window a second start brings to the front.
   void SetWindow(QWidget* window) { window_ = window; }
 
@@ -39,7 +42,7 @@ class TSingleInstance : public QObject {
 
   QString dir_;
   QString name_;
-  QLockFile lock_;
+  TFolderLock lock_;
   QLocalServer server_;
   QPointer<QWidget> window_;
 };
