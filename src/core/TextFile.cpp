@@ -189,12 +189,18 @@ std::string Encode(std::string_view utf8, TTextEncoding& encoding) {
 }
 
 // Damaged UTF-8: every valid character is kept, each stray byte becomes
-// U+FFFD. Counts the valid multi-byte characters and the stray bytes.
-std::string DecodeDamagedUtf8(std::string_view bytes, size_t* characters = nullptr,
-                              size_t* strays = nullptr) {
+// U+FFFD. Counts what the bytes look like, to tell damaged UTF-8 from CP932.
+struct TUtf8Evidence {
+  size_t wide = 0;    // valid three- and four-byte characters (kana, kanji, ...)
+  size_t narrow = 0;  // valid two-byte characters
+  size_t strays = 0;  // bytes that start no valid character
+};
+
+std::string DecodeDamagedUtf8(std::string_view bytes, TUtf8Evidence* evidence = nullptr) {
   std::string out;
   out.reserve(bytes.size());
-  size_t chars = 0, bad = 0, i = 0;
+  TUtf8Evidence ev;
+  size_t i = 0;
   while (i < bytes.size()) {
     const size_t n = Utf8Len(bytes.substr(i));
     if (n == 1 && static_cast<unsigned char>(bytes[i]) < 0x80) {
@@ -202,15 +208,14 @@ std::string DecodeDamagedUtf8(std::string_view bytes, size_t* characters = nullp
     } else if (n > 1 && IsValidUtf8(bytes.substr(i, n))) {
       out.append(bytes.substr(i, n));
       i += n;
-      ++chars;
+      ++(n == 2 ? ev.narrow : ev.wide);
     } else {
       out += kReplacement;
       ++i;
-      ++bad;
+      ++ev.strays;
     }
   }
-  if (characters) *characters = chars;
-  if (strays) *strays = bad;
+  if (evidence) *evidence = ev;
   return out;
 }
 
@@ -233,11 +238,12 @@ std::string DecodeTextFile(std::string_view bytes, TTextFileForm* form) {
     out = bytes;
   } else {
     // UTF-8 with a few stray bytes (a cut copy, a byte from another tool)
-    // stays UTF-8. CP932 text hardly ever forms valid UTF-8 sequences, so it
-    // has far more stray bytes than characters.
-    size_t chars = 0, strays = 0;
-    out = DecodeDamagedUtf8(bytes, &chars, &strays);
-    if (chars > 0 && chars >= 2 * strays) {
+    // stays UTF-8. CP932 kana and kanji often pair up into two-byte UTF-8
+    // forms, but hardly ever into three-byte ones without a stray byte beside
+    // each.
+    TUtf8Evidence ev;
+    out = DecodeDamagedUtf8(bytes, &ev);
+    if (ev.wide > 0 && ev.wide >= 4 * (ev.strays + ev.narrow)) {
       f.encoding = TTextEncoding::Utf8;
       f.damaged = true;
     } else {

@@ -104,6 +104,7 @@ TEST(TextFileEncoding, EachFileIsReadInItsOwnEncoding) {
       // CP932 whose bytes hold a piece of valid UTF-8 ("ﾃｽ" is C3 BD) stays CP932.
       {"\xC3\xBD\xC4", "ﾃｽﾄ", {E::Cp932, false}},
       {*Utf8ToCp932(kJapanese), kJapanese, {E::Cp932, false}},
+      {*Utf8ToCp932("のはなにとて"), "のはなにとて", {E::Cp932, false}},  // D7 82 ... pairs
   };
   for (const auto& c : cases) {
     TTextFileForm form{E::Utf8Bom, true};
