@@ -1,6 +1,5 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -223,23 +222,6 @@ TEST(CliExport, ActBytesAndErrors) {
 
 namespace tintorb {
 namespace {
-
-// A settings entry that is a FIFO or a link to an endless device: the command
-// ends, says why, and leaves the entry as it was.
-TEST(CliFavorites, ASettingsEntryThatIsNoFileIsSaidAndLeftAlone) {
-  for (const bool fifo : {true, false}) {
-    TempDir dir, scratch;
-    const std::string ini = dir / "tintorb.ini";
-    if (fifo)
-      ASSERT_EQ(mkfifo(ini.c_str(), 0644), 0);
-    else
-      fs::create_symlink("/dev/zero", ini);
-    const auto r = RunCli("favorites " + Q(dir.path()), scratch);
-    EXPECT_EQ(r.status, 1) << r.err;
-    EXPECT_THAT(r.err, HasSubstr("設定ファイル '" + ini + "' は"));
-    EXPECT_EQ(fs::symlink_status(ini).type(), fifo ? fs::file_type::fifo : fs::file_type::symlink);
-  }
-}
 
 TEST(CliFavorites, RefusesWhileTheProgramHoldsTheDirectoryThenRunsAfterIt) {
   TempDir dir, scratch;
