@@ -233,7 +233,9 @@ std::string DecodeTextFile(std::string_view bytes, TTextFileForm* form) {
       f.damaged = true;
       out = DecodeDamagedUtf8(bytes);
     }
-  } else if (LooksLikeUtf8(bytes)) {
+  } else if (!HasNonAscii(bytes)) {
+    out = bytes;  // the same in either encoding: CP932 stays the default
+  } else if (IsValidUtf8(bytes)) {
     f.encoding = TTextEncoding::Utf8;
     out = bytes;
   } else {
