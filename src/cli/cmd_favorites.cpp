@@ -32,13 +32,10 @@ int Run(const std::vector<std::string>& args) {
   LockProgramDir(lock, dir);
   TConsoleDialogs dialogs(migrateFav);
   TIniFile ini(dir + "/tintorb.ini");
-  int status = 0;
-  if (!ini.ReadProblem().empty()) {
-    Dialogs().Warning(ini.ReadProblem());
-    status = 1;
-  }
+  if (!ini.ReadProblem().empty()) Dialogs().Warning(ini.ReadProblem());  // left alone
   TFavorites favorites;
   const TFavoritesSource source = LoadFavorites(favorites, ini, dir);
+  int status = 0;
   // Groups that exist only in memory are written as the program does at exit;
   // after the settings migration the settings file no longer holds them.
   if (source == TFavoritesSource::BuiltIn || source == TFavoritesSource::IniMigrated) {
@@ -46,7 +43,7 @@ int Run(const std::vector<std::string>& args) {
   }
   for (int i = 0; i < favorites.Count(); ++i)
     std::printf("%s\t%d\n", favorites.GroupName(i).c_str(), favorites.Group(i).Count());
-  return status;
+  return ini.ReadProblem().empty() ? status : 1;
 }
 
 const Register reg({
@@ -58,9 +55,9 @@ const Register reg({
     "No unless --migrate-fav is given), else the built-in groups. Groups that\n"
     "the start-up made in memory (built-in or from the settings file) are\n"
     "written to DIR as at the end of a run. Prints one line per group:\n"
-    "NAME<TAB>COUNT. Exit status 1 when a group file could not be written or\n"
-    "the settings file is not a readable regular file (it is left alone);\n"
-    "2 while Tintorb runs on DIR.\n",
+    "NAME<TAB>COUNT. Exit status 1 when a group file could not be written;\n"
+    "2 while Tintorb runs on DIR. A settings file that is not a readable\n"
+    "regular file (a FIFO, a device, too large) is left alone: status 1.\n",
     Run,
 });
 

@@ -262,7 +262,7 @@ std::string EncodeTextFile(std::string_view utf8, TTextEncoding encoding) {
   return Encode(utf8, encoding);
 }
 
-TFileRead ReadRegularFile(const std::string& path, uint64_t limit) {
+TFileRead ReadRegularFile(const std::string& path, size_t limit) {
   TFileRead r;
   // O_NONBLOCK: opening a FIFO for reading would wait for a writer forever.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -278,9 +278,9 @@ TFileRead ReadRegularFile(const std::string& path, uint64_t limit) {
   } else if (!S_ISREG(st.st_mode)) {
     r.failure = TReadFailure::NotRegular;
     r.fileType = st.st_mode & S_IFMT;
-  } else if (uint64_t(st.st_size) > limit) {
+  } else if (size_t(st.st_size) > limit) {
     r.failure = TReadFailure::TooLarge;
-    r.size = uint64_t(st.st_size);
+    r.size = size_t(st.st_size);
   }
   std::string out;
   if (r.failure == TReadFailure::None) {
@@ -363,7 +363,7 @@ std::string ReadFailureText(const std::string& path, const TFileRead& read) {
   return name + "は" + ErrnoText(read.err);
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path, uint64_t limit) {
+std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit) {
   return ReadRegularFile(path, limit).bytes;
 }
 

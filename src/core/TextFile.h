@@ -1,7 +1,6 @@
 // Bytes on disk: CP932 conversion and safe whole-file writes.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,7 +37,7 @@ std::string EncodeTextFile(std::string_view utf8, TTextEncoding encoding = TText
 
 // Files larger than this are refused unread (settings and group files of
 // tens of megabytes still read).
-inline constexpr uint64_t kReadFileLimit = uint64_t(256) << 20;
+inline constexpr size_t kReadFileLimit = size_t(256) << 20;
 
 enum class TReadFailure {
   None,
@@ -53,16 +52,16 @@ struct TFileRead {
   TReadFailure failure = TReadFailure::None;
   int err = 0;            // errno of Failed
   unsigned fileType = 0;  // st_mode & S_IFMT of NotRegular
-  uint64_t size = 0;      // size of TooLarge
+  size_t size = 0;        // size of TooLarge
 };
 
 // Reads a whole regular file of at most `limit` bytes; never blocks on a FIFO
 // and never reads an endless device.
-TFileRead ReadRegularFile(const std::string& path, uint64_t limit = kReadFileLimit);
+TFileRead ReadRegularFile(const std::string& path, size_t limit = kReadFileLimit);
 // Why `read` failed, in Japanese, naming the path: "'x' は名前付きパイプです ...".
 std::string ReadFailureText(const std::string& path, const TFileRead& read);
 // ReadRegularFile's bytes; nullopt whatever the failure.
-std::optional<std::string> ReadFileBytes(const std::string& path, uint64_t limit = kReadFileLimit);
+std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit = kReadFileLimit);
 
 class EFileWriteError : public std::exception {
  public:
