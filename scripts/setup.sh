@@ -19,7 +19,7 @@ packages=(
   librsvg2-bin desktop-file-utils appstream man-db
   dpkg-dev file lintian
   clang libclang-rt-14-dev
-  strace  # delays a process at a chosen system call in the lock tests
+  strace # holds a process at a chosen system call in the kill tests
 )
 
 missing=()
