@@ -86,7 +86,12 @@ TIniFile::TIniFile() = default;
 
 TIniFile::TIniFile(const std::string& path) : path_(path) {
   if (path_.empty()) return;
-  if (auto bytes = ReadFileBytes(path_)) Parse(DecodeTextFile(*bytes, &form_));
+  const TFileRead read = ReadRegularFile(path_);
+  if (read.bytes)
+    Parse(DecodeTextFile(*read.bytes, &form_));
+  else if (read.failure != TReadFailure::Missing)
+    readProblem_ = "設定ファイル " + ReadFailureText(path_, read) +
+                   "。\n設定は既定の値で始め、このファイルには書き込みません。";
 }
 
 TIniFile TIniFile::FromBytes(std::string_view bytes) {
@@ -123,14 +128,20 @@ void TIniFile::Parse(const std::string& text) {
       e.key = std::string(Trim(line.substr(0, eq)));
       e.value = std::string(Trim(line.substr(eq + 1)));
     }
-    current->entries.push_back(std::move(e));
+    Append(*current, std::move(e));
   }
 }
 
+namespace {
+
+// Sections this short are searched in place; longer ones get a key index.
+constexpr size_t kScanLimit = 8;
+
+}  // namespace
+
 const TIniFile::Section* TIniFile::Find(const std::string& section) const {
-  for (const auto& s : sections_)
-    if (SameText(s.name, section)) return &s;
-  return nullptr;
+  const auto it = index_.find(FoldCase(section));
+  return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
 TIniFile::Section* TIniFile::Find(const std::string& section) {
@@ -138,15 +149,35 @@ TIniFile::Section* TIniFile::Find(const std::string& section) {
 }
 
 TIniFile::Section& TIniFile::FindOrAdd(const std::string& section) {
-  if (Section* s = Find(section)) return *s;
-  sections_.push_back(Section{section, {}});
-  return sections_.back();
+  const auto [it, added] = index_.try_emplace(FoldCase(section), sections_.size());
+  if (added) sections_.push_back(Section{section, {}, {}, false});
+  return sections_[it->second];
+}
+
+void TIniFile::Reindex() {
+  index_.clear();
+  for (size_t i = 0; i < sections_.size(); ++i) index_.try_emplace(FoldCase(sections_[i].name), i);
 }
 
 const TIniFile::Entry* TIniFile::FindKey(const Section& s, const std::string& key) {
-  for (const auto& e : s.entries)
-    if (e.hasValue && SameText(e.key, key)) return &e;
-  return nullptr;
+  if (s.entries.size() <= kScanLimit) {
+    for (const auto& e : s.entries)
+      if (e.hasValue && SameText(e.key, key)) return &e;
+    return nullptr;
+  }
+  if (!s.indexed) {
+    s.keys.clear();
+    for (size_t i = 0; i < s.entries.size(); ++i)
+      if (s.entries[i].hasValue) s.keys.try_emplace(FoldCase(s.entries[i].key), i);
+    s.indexed = true;
+  }
+  const auto it = s.keys.find(FoldCase(key));
+  return it == s.keys.end() ? nullptr : &s.entries[it->second];
+}
+
+void TIniFile::Append(Section& s, Entry e) {
+  if (s.indexed && e.hasValue) s.keys.try_emplace(FoldCase(e.key), s.entries.size());
+  s.entries.push_back(std::move(e));
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
@@ -174,7 +205,7 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
   if (Entry* e = const_cast<Entry*>(FindKey(s, k))) {
     e->value = FirstLine(value);
   } else {
-    s.entries.push_back(Entry{k, FirstLine(value), true});
+    Append(s, Entry{k, FirstLine(value), true});
   }
 }
 
@@ -198,20 +229,16 @@ bool TIniFile::SectionExists(const std::string& section) const {
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
   Section* s = Find(section);
   if (!s) return;
-  for (auto it = s->entries.begin(); it != s->entries.end(); ++it) {
-    if (it->hasValue && SameText(it->key, key)) {
-      s->entries.erase(it);
-      return;
-    }
+  if (const Entry* e = FindKey(*s, key)) {
+    s->entries.erase(s->entries.begin() + (e - s->entries.data()));
+    s->indexed = false;
   }
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-  for (auto it = sections_.begin(); it != sections_.end(); ++it) {
-    if (SameText(it->name, section)) {
-      sections_.erase(it);
-      return;
-    }
+  if (const Section* s = Find(section)) {
+    sections_.erase(sections_.begin() + (s - sections_.data()));
+    Reindex();
   }
 }
 
@@ -253,6 +280,7 @@ void TIniFile::DeleteKeys(const std::string& section, const std::vector<std::str
     --it->second;
     return true;
   });
+  s->indexed = false;
 }
 
 std::string TIniFile::ToText() const {
@@ -274,7 +302,7 @@ std::string TIniFile::ToBytes() const {
 }
 
 void TIniFile::UpdateFile() {
-  if (path_.empty()) return;
+  if (path_.empty() || !readProblem_.empty()) return;
   const std::string backup = WriteTextFile(path_, ToText(), form_);
   if (!backup.empty()) Dialogs().Warning(BackupNotice({backup}));
 }
@@ -316,6 +344,7 @@ std::string TIniGT::FilePath() const {
 void TIniGT::SetFileName(const std::string& name) {
   fileName_ = name;
   ini_ = std::make_unique<TIniFile>(FilePath());
+  if (!ini_->ReadProblem().empty()) Dialogs().Warning(ini_->ReadProblem());
 }
 
 void TIniGT::Loaded() {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -21,6 +22,10 @@ class TIniFile {
   static TIniFile FromBytes(std::string_view bytes);
 
   const std::string& FileName() const { return path_; }
+  // Why the file was not read (a FIFO, a device, too large, unreadable), in
+  // Japanese; empty when it was read or does not exist. Such a file is left
+  // alone: UpdateFile does not write over it.
+  const std::string& ReadProblem() const { return readProblem_; }
   // The encoding the file was read in; UpdateFile writes it back in the same.
   const TTextFileForm& Form() const { return form_; }
 
@@ -62,16 +67,24 @@ class TIniFile {
   struct Section {
     std::string name;
     std::vector<Entry> entries;
+    // Folded key -> first entry with a value; built on the first lookup in a
+    // long section, dropped when entries are removed.
+    mutable std::unordered_map<std::string, size_t> keys;
+    mutable bool indexed = false;
   };
   const Section* Find(const std::string& section) const;
   Section* Find(const std::string& section);
   Section& FindOrAdd(const std::string& section);
   static const Entry* FindKey(const Section& s, const std::string& key);
+  static void Append(Section& s, Entry e);
+  void Reindex();
   void Parse(const std::string& text);
 
   std::string path_;
   TTextFileForm form_;
+  std::string readProblem_;
   std::vector<Section> sections_;
+  std::unordered_map<std::string, size_t> index_;  // folded section name -> position
 };
 
 // A value read as ReadInteger reads it (decimal, "$hex", "0xhex").

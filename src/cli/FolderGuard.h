@@ -10,8 +10,8 @@
 namespace tintorb::cli {
 
 // Throws UsageError (exit status 2) when the program (or another command)
-// holds the directory. A directory where no lock can be made (read-only) is
-// left unlocked.
+// holds the directory, and an error naming the reason when the directory
+// cannot be locked at all: the command then writes nothing.
 void LockProgramDir(TFolderLock& lock, const std::string& dir);
 
 }  // namespace tintorb::cli

@@ -11,8 +11,9 @@ namespace {
 
 int Run(const std::vector<std::string>& args) {
   if (args.size() != 2) throw UsageError("expected LAYOUT and OUT");
-  const auto bytes = ReadFileBytes(args[0]);
-  if (!bytes) throw UsageError("cannot read '" + args[0] + "'");
+  const TFileRead read = ReadRegularFile(args[0]);
+  if (!read.bytes) throw UsageError("cannot read " + ReadFailureText(args[0], read));
+  const auto& bytes = read.bytes;
   TCanvasLayout layout;
   try {
     layout = ParseCanvasLayout(*bytes);

@@ -34,6 +34,7 @@ int Run(const std::vector<std::string>& args) {
   if (lock.Locked()) RemoveProgramTemporaries(dir);  // what a killed writer left
   TConsoleDialogs dialogs(migrateFav);
   TIniFile ini(dir + "/tintorb.ini");
+  if (!ini.ReadProblem().empty()) Dialogs().Warning(ini.ReadProblem());  // left alone
   TFavorites favorites;
   const TFavoritesSource source = LoadFavorites(favorites, ini, dir);
   int status = 0;
@@ -44,7 +45,7 @@ int Run(const std::vector<std::string>& args) {
   if (favorites.IniMigrationPending()) status = 1;
   for (int i = 0; i < favorites.Count(); ++i)
     std::printf("%s\t%d\n", favorites.GroupName(i).c_str(), favorites.Group(i).Count());
-  return status;
+  return ini.ReadProblem().empty() ? status : 1;
 }
 
 const Register reg({
@@ -58,7 +59,8 @@ const Register reg({
     "written to DIR as at the end of a run; groups of the settings file leave\n"
     "it only once their files are on disk. Prints one line per group:\n"
     "NAME<TAB>COUNT. Exit status 1 when a group file could not be written;\n"
-    "2 while Tintorb runs on DIR.\n",
+    "2 while Tintorb runs on DIR. A settings file that is not a readable\n"
+    "regular file (a FIFO, a device, too large) is left alone: status 1.\n",
     Run,
 });
 

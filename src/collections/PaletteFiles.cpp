@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "core/Color.h"
@@ -529,23 +528,13 @@ std::vector<TPaletteGroup> ReadPaletteBytes(std::string_view bytes, const std::s
 }
 
 std::vector<TPaletteGroup> ReadPaletteFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::error_code ec;
-  if (!f || std::filesystem::is_directory(path, ec))
+  const TFileRead read = ReadRegularFile(path, kPaletteFileLimit);
+  if (read.failure == TReadFailure::TooLarge)
+    throw EPaletteFormatError(path + ": 16 MiB を超えるパレットは読み込めません");
+  if (read.failure == TReadFailure::Missing)
     throw EPaletteFormatError(path + ": ファイルを開けません");
-  const std::string tooLarge = path + ": 16 MiB を超えるパレットは読み込めません";
-  if (std::filesystem::is_regular_file(path, ec) &&
-      std::filesystem::file_size(path, ec) > kPaletteFileLimit && !ec)
-    throw EPaletteFormatError(tooLarge);
-  // Read in pieces up to one byte past the limit, so a growing file or a
-  // device costs no more than the limit.
-  std::string bytes;
-  char chunk[1 << 16];
-  while (bytes.size() <= kPaletteFileLimit && f.read(chunk, sizeof chunk).gcount() > 0)
-    bytes.append(chunk, size_t(f.gcount()));
-  if (f.bad()) throw EPaletteFormatError(path + ": ファイルを読めません");
-  if (bytes.size() > kPaletteFileLimit) throw EPaletteFormatError(tooLarge);
-  return ReadPaletteBytes(bytes, path);
+  if (!read.bytes) throw EPaletteFormatError(ReadFailureText(path, read));
+  return ReadPaletteBytes(*read.bytes, path);
 }
 
 std::vector<int> AddPaletteGroups(TFavorites& favorites, const std::vector<TPaletteGroup>& groups) {

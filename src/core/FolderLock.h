@@ -1,7 +1,7 @@
-// One running copy per program directory: the lock file "tintorb.lock" in the
-// directory, in the layout Qt's QLockFile writes (pid, program name, host name,
-// one per line) and held with flock() while its owner lives, so the program's
-// QLockFile and tintorb-cli see each other's locks.
+// One writer per program directory, for the program and tintorb-cli alike:
+// flock() on the directory itself. No file is created or removed, so there is
+// no moment in which two processes can both believe they hold it, a full disk
+// does not matter, and the kernel releases it when its holder dies.
 #pragma once
 
 #include <optional>
@@ -9,44 +9,36 @@
 
 namespace tintorb {
 
-inline constexpr const char* kLockFileName = "tintorb.lock";
-
-// dir + "/tintorb.lock".
-std::string LockFilePath(const std::string& dir);
-
 struct TLockOwner {
   long long pid = 0;
-  std::string program;  // file name of the owner's executable
-  std::string host;
+  std::string program;  // file name of the owner's executable; empty when unknown
 };
 
-// The owner written in a lock file; nullopt when there is no file or it does
-// not read.
-std::optional<TLockOwner> ReadLockOwner(const std::string& lockPath);
+// The process that holds the lock of `dir`, as the kernel lists it; nullopt
+// when nobody holds it or the list cannot be read.
+std::optional<TLockOwner> FolderLockOwner(const std::string& dir);
 
-// Whether a live process holds the lock file: its flock() is held, or (where
-// flock is not available) its pid still runs the same program on this host.
-// A file left by a killed owner is not held.
-bool LockFileHeld(const std::string& lockPath);
-
-// Takes the lock as QLockFile does; a stale file is taken over. Released by
-// the destructor.
 class TFolderLock {
  public:
-  enum class TResult { Locked, HeldByOther, CannotCreate };
+  enum class TResult { Locked, HeldByOther, CannotLock };
 
   TFolderLock() = default;
   ~TFolderLock();
   TFolderLock(const TFolderLock&) = delete;
   TFolderLock& operator=(const TFolderLock&) = delete;
 
-  TResult TryLock(const std::string& lockPath);
+  // Never waits. CannotLock leaves the errno in Error().
+  TResult TryLock(const std::string& dir);
   void Unlock();
   bool Locked() const { return fd_ >= 0; }
+  int Error() const { return err_; }
 
  private:
-  std::string path_;
   int fd_ = -1;
+  int err_ = 0;
 };
+
+// Why the lock of `dir` could not be taken (err from Error()), in Japanese.
+std::string FolderLockFailureText(const std::string& dir, int err);
 
 }  // namespace tintorb

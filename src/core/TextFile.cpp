@@ -190,6 +190,37 @@ std::string Encode(std::string_view utf8, TTextEncoding& encoding) {
   return kBom + std::string(utf8);
 }
 
+// Damaged UTF-8: every valid character is kept, each stray byte becomes
+// U+FFFD. Counts what the bytes look like, to tell damaged UTF-8 from CP932.
+struct TUtf8Evidence {
+  size_t wide = 0;    // valid three- and four-byte characters (kana, kanji, ...)
+  size_t narrow = 0;  // valid two-byte characters
+  size_t strays = 0;  // bytes that start no valid character
+};
+
+std::string DecodeDamagedUtf8(std::string_view bytes, TUtf8Evidence* evidence = nullptr) {
+  std::string out;
+  out.reserve(bytes.size());
+  TUtf8Evidence ev;
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const size_t n = Utf8Len(bytes.substr(i));
+    if (n == 1 && static_cast<unsigned char>(bytes[i]) < 0x80) {
+      out += bytes[i++];
+    } else if (n > 1 && IsValidUtf8(bytes.substr(i, n))) {
+      out.append(bytes.substr(i, n));
+      i += n;
+      ++(n == 2 ? ev.narrow : ev.wide);
+    } else {
+      out += kReplacement;
+      ++i;
+      ++ev.strays;
+    }
+  }
+  if (evidence) *evidence = ev;
+  return out;
+}
+
 }  // namespace
 
 std::string DecodeTextFile(std::string_view bytes, TTextFileForm* form) {
@@ -201,27 +232,29 @@ std::string DecodeTextFile(std::string_view bytes, TTextFileForm* form) {
     if (IsValidUtf8(bytes)) {
       out = bytes;
     } else {
-      // Damaged UTF-8: keep every valid character, mark the rest.
       f.damaged = true;
-      size_t i = 0;
-      while (i < bytes.size()) {
-        const size_t n = Utf8Len(bytes.substr(i));
-        if (IsValidUtf8(bytes.substr(i, n))) {
-          out.append(bytes.substr(i, n));
-          i += n;
-        } else {
-          out += kReplacement;
-          ++i;
-        }
-      }
+      out = DecodeDamagedUtf8(bytes);
     }
-  } else if (LooksLikeUtf8(bytes)) {
+  } else if (!HasNonAscii(bytes)) {
+    out = bytes;  // the same in either encoding: CP932 stays the default
+  } else if (IsValidUtf8(bytes)) {
     f.encoding = TTextEncoding::Utf8;
     out = bytes;
   } else {
-    out = Cp932ToUtf8(bytes);
-    // CP932 has no form of U+FFFD, so one in the text marks undecodable bytes.
-    f.damaged = out.find(kReplacement) != std::string::npos;
+    // UTF-8 with a few stray bytes (a cut copy, a byte from another tool)
+    // stays UTF-8. CP932 kana and kanji often pair up into two-byte UTF-8
+    // forms, but hardly ever into three-byte ones without a stray byte beside
+    // each.
+    TUtf8Evidence ev;
+    out = DecodeDamagedUtf8(bytes, &ev);
+    if (ev.wide > 0 && ev.wide >= 4 * (ev.strays + ev.narrow)) {
+      f.encoding = TTextEncoding::Utf8;
+      f.damaged = true;
+    } else {
+      out = Cp932ToUtf8(bytes);
+      // CP932 has no form of U+FFFD, so one in the text marks undecodable bytes.
+      f.damaged = out.find(kReplacement) != std::string::npos;
+    }
   }
   if (form) *form = f;
   return out;
@@ -231,24 +264,109 @@ std::string EncodeTextFile(std::string_view utf8, TTextEncoding encoding) {
   return Encode(utf8, encoding);
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string out;
+TFileRead ReadRegularFile(const std::string& path, size_t limit) {
+  TFileRead r;
+  // O_NONBLOCK: opening a FIFO for reading would wait for a writer forever.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    r.failure = errno == ENOENT ? TReadFailure::Missing : TReadFailure::Failed;
+    r.err = errno;
+    return r;
+  }
   struct stat st {};
-  // A directory opens fine but reads nothing: not a file to take as empty.
-  bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
-  char buf[65536];
-  while (ok) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    out.append(buf, size_t(n));
+  if (::fstat(fd, &st) != 0) {
+    r.failure = TReadFailure::Failed;
+    r.err = errno;
+  } else if (!S_ISREG(st.st_mode)) {
+    r.failure = TReadFailure::NotRegular;
+    r.fileType = st.st_mode & S_IFMT;
+  } else if (size_t(st.st_size) > limit) {
+    r.failure = TReadFailure::TooLarge;
+    r.size = size_t(st.st_size);
+  }
+  std::string out;
+  if (r.failure == TReadFailure::None) {
+    out.reserve(size_t(st.st_size));
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        r.failure = TReadFailure::Failed;
+        r.err = errno;
+        break;
+      }
+      if (n == 0) break;
+      out.append(buf, size_t(n));
+      // A file that grows while it is read stops at the limit too.
+      if (out.size() > limit) {
+        r.failure = TReadFailure::TooLarge;
+        r.size = out.size();
+        break;
+      }
+    }
   }
   ::close(fd);
-  if (!ok) return std::nullopt;
-  return out;
+  if (r.failure == TReadFailure::None) r.bytes = std::move(out);
+  return r;
+}
+
+namespace {
+
+std::string FileTypeName(unsigned type) {
+  switch (type) {
+    case S_IFIFO:
+      return "名前付きパイプ (FIFO)";
+    case S_IFCHR:
+    case S_IFBLK:
+      return "デバイス";
+    case S_IFDIR:
+      return "フォルダ";
+    case S_IFSOCK:
+      return "ソケット";
+  }
+  return "通常のファイル以外のもの";
+}
+
+std::string ErrnoText(int err) {
+  switch (err) {
+    case EACCES:
+    case EPERM:
+      return "読み取りの権限がありません";
+    case EIO:
+      return "入出力エラーが起きました";
+    case ELOOP:
+      return "シンボリックリンクが循環しています";
+    case ENOTDIR:
+      return "途中にフォルダでないものがあります";
+    case ENAMETOOLONG:
+      return "名前が長すぎます";
+  }
+  return std::string("読み取れません (") + std::strerror(err) + ")";
+}
+
+}  // namespace
+
+std::string ReadFailureText(const std::string& path, const TFileRead& read) {
+  const std::string name = "'" + path + "' ";
+  switch (read.failure) {
+    case TReadFailure::None:
+      return {};
+    case TReadFailure::Missing:
+      return name + "がありません";
+    case TReadFailure::NotRegular:
+      return name + "は" + FileTypeName(read.fileType) + "で、通常のファイルではありません";
+    case TReadFailure::TooLarge:
+      return name + "は大きすぎます (" + std::to_string(read.size) + " バイト、上限 " +
+             std::to_string(kReadFileLimit >> 20) + " MiB)";
+    case TReadFailure::Failed:
+      break;
+  }
+  return name + "は" + ErrnoText(read.err);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit) {
+  return ReadRegularFile(path, limit).bytes;
 }
 
 namespace {

@@ -36,8 +36,33 @@ std::string DecodeTextFile(std::string_view bytes, TTextFileForm* form = nullptr
 // the text goes out as UTF-8 with a BOM. The UTF-8 forms are kept as they are.
 std::string EncodeTextFile(std::string_view utf8, TTextEncoding encoding = TTextEncoding::Cp932);
 
-// Whole-file read; nullopt when the file cannot be opened.
-std::optional<std::string> ReadFileBytes(const std::string& path);
+// Files larger than this are refused unread (settings and group files of
+// tens of megabytes still read).
+inline constexpr size_t kReadFileLimit = size_t(256) << 20;
+
+enum class TReadFailure {
+  None,
+  Missing,     // no such file (or a dangling link)
+  NotRegular,  // a FIFO, a device, a socket or a folder: opened without blocking, never read
+  TooLarge,    // over the limit
+  Failed,      // no permission, an I/O error, ...
+};
+
+struct TFileRead {
+  std::optional<std::string> bytes;  // set exactly when `failure` is None
+  TReadFailure failure = TReadFailure::None;
+  int err = 0;            // errno of Failed
+  unsigned fileType = 0;  // st_mode & S_IFMT of NotRegular
+  size_t size = 0;        // size of TooLarge
+};
+
+// Reads a whole regular file of at most `limit` bytes; never blocks on a FIFO
+// and never reads an endless device.
+TFileRead ReadRegularFile(const std::string& path, size_t limit = kReadFileLimit);
+// Why `read` failed, in Japanese, naming the path: "'x' は名前付きパイプです ...".
+std::string ReadFailureText(const std::string& path, const TFileRead& read);
+// ReadRegularFile's bytes; nullopt whatever the failure.
+std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit = kReadFileLimit);
 
 class EFileWriteError : public std::exception {
  public:

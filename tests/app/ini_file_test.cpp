@@ -4,9 +4,11 @@
 
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <tuple>
 
 #include "app/IniFile.h"
 #include "core/ProgramDir.h"
@@ -238,6 +240,62 @@ TEST(IniFile, EncodingFallsBackToUtf8WithBomAndBadBytesBecomeReplacement) {
   EXPECT_EQ(Bytes(path + ".bak"), damaged);
   EXPECT_EQ(fakes.dialogs.Of("Warning"), (std::vector<std::string>{BackupNotice({path + ".bak"})}));
   EXPECT_EQ(TIniFile(path).ReadString("S", "k", ""), "a\xEF\xBF\xBD");
+}
+
+// A settings entry that is no regular file, or a huge one, is neither read nor
+// written over: the start says why, in Japanese, and the entry stays as it was.
+TEST(IniFile, WhatIsNotAReadableFileIsRefusedSaidAndLeftAlone) {
+  TempDir dir;
+  ASSERT_EQ(mkfifo((dir / "fifo.ini").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", dir / "zero.ini");
+  WriteBytes(dir / "huge.ini", "[S]\r\n");
+  std::filesystem::resize_file(dir / "huge.ini", uint64_t(300) << 20);  // sparse
+  for (const auto& [name, why] :
+       {std::pair{"fifo.ini", "は名前付きパイプ (FIFO)で、通常のファイルではありません"},
+        {"zero.ini", "はデバイスで、通常のファイルではありません"},
+        {"huge.ini", "は大きすぎます (314572800 バイト、上限 256 MiB)"}}) {
+    testing::ScopedFakes fakes;
+    const std::string path = dir / name;
+    struct stat before {
+    }, after{};
+    lstat(path.c_str(), &before);
+    TIniGT ini;
+    ini.SetFileName(path);
+    EXPECT_TRUE(ini.IniFile().ReadSections().empty()) << name;
+    ini.WriteString("S", "k", "v");
+    ini.UpdateFile();
+    EXPECT_EQ(
+        fakes.dialogs.Of("Warning"),
+        std::vector<std::string>{"設定ファイル '" + path + "' " + why +
+                                 "。\n設定は既定の値で始め、このファイルには書き込みません。"});
+    lstat(path.c_str(), &after);
+    EXPECT_EQ(std::tie(after.st_ino, after.st_mode, after.st_size),
+              std::tie(before.st_ino, before.st_mode, before.st_size))
+        << name;
+  }
+}
+
+// Reading and writing grow with the number of sections, not with its square.
+TEST(IniFile, ManySectionsReadAndWriteInLinearTime) {
+  auto cpuSeconds = [](int sections) {
+    std::string text;
+    for (int i = 0; i < sections; ++i) text += "[S" + std::to_string(i) + "]\r\nKey=1\r\n";
+    double best = 1e9;
+    for (int rep = 0; rep < 2; ++rep) {
+      const std::clock_t start = std::clock();
+      TIniFile ini = TIniFile::FromBytes(text);
+      for (int i = 0; i < sections; ++i)
+        ini.WriteInteger("s" + std::to_string(i), "KEY",
+                         ini.ReadInteger("S" + std::to_string(i), "key", 0) + i);
+      const TIniFile back = TIniFile::FromBytes(ini.ToBytes());
+      best = std::min(best, double(std::clock() - start) / CLOCKS_PER_SEC);
+      EXPECT_EQ(back.ReadInteger("S" + std::to_string(sections - 1), "Key", 0), sections);
+    }
+    return best;
+  };
+  const double small = cpuSeconds(5000), large = cpuSeconds(40000);
+  // Eight times the sections: about eight times the time, not sixty-four.
+  EXPECT_LT(large, 24 * small + 0.05) << small << " s for 5,000, " << large << " s for 40,000";
 }
 
 TEST(IniFile, MissingFileIsEmptyAndPathlessCopyIsNeverWritten) {

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -372,9 +373,12 @@ TEST(PaletteFiles, AHugeFileIsRefusedWithoutReadingIt) {
   ::close(fd);
   EXPECT_EQ(ErrorOf([&] { ReadPaletteFile(path); }),
             path + ": 16 MiB を超えるパレットは読み込めません");
-  // A device has no size: reading stops one byte past the limit.
+  // Devices and FIFOs are not read at all (a FIFO would wait for a writer).
   EXPECT_EQ(ErrorOf([] { ReadPaletteFile("/dev/zero"); }),
-            "/dev/zero: 16 MiB を超えるパレットは読み込めません");
+            "'/dev/zero' はデバイスで、通常のファイルではありません");
+  ASSERT_EQ(mkfifo((dir / "fifo.gpl").c_str(), 0644), 0);
+  EXPECT_EQ(ErrorOf([&] { ReadPaletteFile(dir / "fifo.gpl"); }),
+            "'" + dir / "fifo.gpl" + "' は名前付きパイプ (FIFO)で、通常のファイルではありません");
   EXPECT_THAT(ErrorOf([&] { ReadPaletteFile(dir / "missing.gpl"); }), HasSubstr("開けません"));
 }
 

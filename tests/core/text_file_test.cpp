@@ -98,6 +98,13 @@ TEST(TextFileEncoding, EachFileIsReadInItsOwnEncoding) {
       {"a\xA0z\x82\xA0", "a" + fffd + "zあ", {E::Cp932, true}},
       // A damaged UTF-8 file keeps what is valid.
       {"\xEF\xBB\xBFok\xC3(\xE3\x81\x82", "ok" + fffd + "(あ", {E::Utf8Bom, true}},
+      {"[Preview]\r\nCaption=日本語のメモ\xFF\r\n",
+       "[Preview]\r\nCaption=日本語のメモ" + fffd + "\r\n",
+       {E::Utf8, true}},
+      // CP932 whose bytes hold a piece of valid UTF-8 ("ﾃｽ" is C3 BD) stays CP932.
+      {"\xC3\xBD\xC4", "ﾃｽﾄ", {E::Cp932, false}},
+      {*Utf8ToCp932(kJapanese), kJapanese, {E::Cp932, false}},
+      {*Utf8ToCp932("のはなにとて"), "のはなにとて", {E::Cp932, false}},  // D7 82 ... pairs
   };
   for (const auto& c : cases) {
     TTextFileForm form{E::Utf8Bom, true};

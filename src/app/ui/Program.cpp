@@ -22,6 +22,7 @@
 #include "app/ui/PickController.h"
 #include "app/ui/Sheets.h"
 #include "app/ui/SingleInstance.h"
+#include "core/FolderLock.h"
 #include "core/ProgramDir.h"
 #include "core/TextFile.h"
 #include "platform/Desktop.h"
@@ -136,6 +137,8 @@ int RunTintorb(TApplication& app) {
       break;
   }
   auto grabAtStart = GrabAtStart();  // before any window of ours shows
+  // Running without the lock is said, never done silently.
+  const bool unlocked = !instance.Locked();
   const bool readOnly = ProbeFolder(ProgramDir()) == TFolderState::ReadOnly;
   if (!readOnly) RemoveProgramTemporaries(ProgramDir());
 
@@ -165,6 +168,13 @@ int RunTintorb(TApplication& app) {
     if (g_trace) new TFirstPaintProbe(form.get());
     CloseOnSignals(form.get());
     form->ShowWithPlacement();
+    if (unlocked) {
+      QTimer::singleShot(0, form.get(), [err = instance.LockError()] {
+        Dialogs().Warning(FolderLockFailureText(ProgramDir(), err) +
+                          "\n同じフォルダで動く他の Tintorb や tintorb-cli "
+                          "と書き込みがぶつかるおそれがあります。");
+      });
+    }
     if (readOnly) {
       form->FolderReadOnlyTold();
       QTimer::singleShot(0, form.get(),

@@ -9,8 +9,6 @@
 #include <QLocalSocket>
 #include <QThread>
 
-#include "core/FolderLock.h"
-
 namespace tintorb {
 
 namespace {
@@ -38,12 +36,7 @@ void BringToFront(QWidget* window) {
   window->activateWindow();
 }
 
-TSingleInstance::TSingleInstance(const QString& dir)
-    : dir_(dir),
-      name_(InstanceServerName(dir)),
-      lock_(QString::fromStdString(LockFilePath(dir.toStdString()))) {
-  // Held for the whole run, however long: only a dead owner makes it stale.
-  lock_.setStaleLockTime(0);
+TSingleInstance::TSingleInstance(const QString& dir) : dir_(dir), name_(InstanceServerName(dir)) {
   server_.setSocketOptions(QLocalServer::UserAccessOption);
   connect(&server_, &QLocalServer::newConnection, this, &TSingleInstance::OnConnection);
 }
@@ -51,26 +44,21 @@ TSingleInstance::TSingleInstance(const QString& dir)
 TSingleInstance::~TSingleInstance() = default;
 
 TSingleInstance::TStart TSingleInstance::Acquire(int waitMs) {
-  const std::string lockPath = LockFilePath(dir_.toStdString());
+  const std::string dir = dir_.toStdString();
   QElapsedTimer waited;
   waited.start();
-  int staleRemovals = 0;
   for (;;) {
-    if (lock_.tryLock(0)) {
-      Listen();
-      return TStart::First;
-    }
-    if (lock_.error() != QLockFile::LockFailedError) {
-      // A read-only or full directory: no lock, but a copy may still answer.
-      if (AskRunningCopy()) return TStart::AnotherRunning;
-      Listen();
-      return TStart::First;
-    }
-    // QLockFile keeps a file without a readable owner forever; a file nobody
-    // holds is taken over.
-    if (!LockFileHeld(lockPath) && staleRemovals++ < 3) {
-      lock_.removeStaleLockFile();
-      continue;
+    switch (lock_.TryLock(dir)) {
+      case TFolderLock::TResult::Locked:
+        Listen();
+        return TStart::First;
+      case TFolderLock::TResult::CannotLock:
+        // No lock to be had (LockError() says why), but a copy may still answer.
+        if (AskRunningCopy()) return TStart::AnotherRunning;
+        Listen();
+        return TStart::First;
+      case TFolderLock::TResult::HeldByOther:
+        break;
     }
     if (AskRunningCopy()) return TStart::AnotherRunning;
     if (waited.elapsed() >= waitMs) return TStart::Busy;

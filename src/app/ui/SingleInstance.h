@@ -1,15 +1,16 @@
 // One running copy per program directory. The first copy holds the directory's
-// lock file and listens on a local socket named after the directory; a second
-// start asks it to come to the front and ends; `tintorb --pick` asks it to pick
-// and waits for the text.
+// lock (the one tintorb-cli takes) and listens on a local socket named after
+// the directory; a second start asks it to come to the front and ends;
+// `tintorb --pick` asks it to pick and waits for the text.
 #pragma once
 
 #include <QLocalServer>
-#include <QLockFile>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <functional>
+
+#include "core/FolderLock.h"
 
 namespace tintorb {
 
@@ -30,7 +31,9 @@ class TSingleInstance : public QObject {
 
   // Waits up to waitMs for a lock held by someone who does not answer.
   TStart Acquire(int waitMs = 5000);
-  bool Locked() const { return lock_.isLocked(); }
+  bool Locked() const { return lock_.Locked(); }
+  // Why a First start holds no lock (errno), 0 when it holds one.
+  int LockError() const { return lock_.Locked() ? 0 : lock_.Error(); }
   // The window a second start brings to the front.
   void SetWindow(QWidget* window) { window_ = window; }
   // Serves "pick FORM" requests: `reply` sends the one answer line; it is
@@ -46,7 +49,7 @@ class TSingleInstance : public QObject {
 
   QString dir_;
   QString name_;
-  QLockFile lock_;
+  TFolderLock lock_;
   QLocalServer server_;
   QPointer<QWidget> window_;
   TPickHandler pick_;

@@ -1,6 +1,5 @@
 // One copy per program directory: a second start brings the first to the front
-// and ends; a lock nobody answers for makes the start wait, then give up; a
-// dead copy's lock is taken over.
+// and ends; a lock nobody answers for makes the start wait, then give up.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -50,31 +49,12 @@ TEST(SingleInstance, SecondStartBringsTheFirstToTheFrontAndEnds) {
 TEST(SingleInstance, ALockNobodyAnswersForIsWaitedForThenBusy) {
   TempDir dir;
   TFolderLock cli;  // tintorb-cli at work: holds the lock, has no window
-  ASSERT_EQ(cli.TryLock(LockFilePath(dir.path())), TFolderLock::TResult::Locked);
+  ASSERT_EQ(cli.TryLock(dir.path()), TFolderLock::TResult::Locked);
   TSingleInstance copy(Q(dir.path()));
   EXPECT_EQ(copy.Acquire(300), TStart::Busy);
   cli.Unlock();
   EXPECT_EQ(copy.Acquire(300), TStart::First);
   EXPECT_TRUE(copy.Locked());
-}
-
-TEST(SingleInstance, LocksOfDeadCopiesAreTakenOver) {
-  const pid_t dead = fork();
-  if (dead == 0) _exit(0);
-  waitpid(dead, nullptr, 0);
-  char host[256] = {};
-  gethostname(host, sizeof host - 1);
-  // A killed program's QLockFile, and one that died before writing anything
-  // (which QLockFile alone would keep forever).
-  for (const std::string& content :
-       {std::to_string(dead) + "\ntintorb\n" + host + "\n", std::string()}) {
-    TempDir dir;
-    WriteFileAtomic(LockFilePath(dir.path()), content);
-    TSingleInstance copy(Q(dir.path()));
-    EXPECT_EQ(copy.Acquire(0), TStart::First) << content;
-    EXPECT_TRUE(copy.Locked());
-    EXPECT_EQ(ReadLockOwner(LockFilePath(dir.path()))->pid, getpid());
-  }
 }
 
 TEST(SingleInstance, ServerNamesDifferPerDirectoryAndAgreeForOneReachedTwoWays) {
