@@ -38,7 +38,7 @@ TPickController::TPickController(TForm1& form, QToolButton* button)
   if (IsWaylandSession(QGuiApplication::platformName().toStdString(),
                        qgetenv("WAYLAND_DISPLAY").constData(),
                        qgetenv("XDG_SESSION_TYPE").constData()))
-    SetPortal(std::make_unique<TPortalClient>(QDBusConnection::sessionBus(), kPortalTimeoutMs));
+    SetPortal(std::make_unique<TPortalClient>(kPortalTimeoutMs));
 }
 
 TPickController::~TPickController() {

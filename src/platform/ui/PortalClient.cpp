@@ -66,6 +66,11 @@ TPortalClient::TPortalClient(const QDBusConnection& bus, int timeoutMs, QObject*
   });
 }
 
+TPortalClient::TPortalClient(int timeoutMs, QObject* parent)
+    : TPortalClient(QDBusConnection(QString()), timeoutMs, parent) {
+  FSessionBusLater = true;
+}
+
 TPortalClient::~TPortalClient() {
   Unwatch();
 }
@@ -86,6 +91,10 @@ bool TPortalClient::Start(bool screenshot) {
   // request is never older than this.
   clock_gettime(CLOCK_REALTIME_COARSE, &FStarted);
   FTimer.start();
+  if (FSessionBusLater) {
+    FSessionBusLater = false;
+    FBus = QDBusConnection::sessionBus();
+  }
   if (!FBus.isConnected()) {
     QMetaObject::invokeMethod(
         this,

@@ -37,6 +37,8 @@ class TPortalClient : public QObject {
   // Requests go to the portal on `bus`; a request that has no Response
   // within `timeoutMs` ends as NoAnswer.
   TPortalClient(const QDBusConnection& bus, int timeoutMs, QObject* parent = nullptr);
+  // The same on the session bus, which is opened when the first request starts.
+  explicit TPortalClient(int timeoutMs, QObject* parent = nullptr);
   ~TPortalClient() override;
 
   // Each starts one request and answers with Finished, never synchronously;
@@ -59,6 +61,7 @@ class TPortalClient : public QObject {
   TPortalReply LoadScreenshot(const QVariantMap& results) const;
 
   QDBusConnection FBus;
+  bool FSessionBusLater = false;
   QTimer FTimer;
   bool FBusy = false;
   bool FScreenshot = false;
