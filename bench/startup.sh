@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Start-up of the real program under Xvfb against a bare Qt main window with a
-# menu bar (bench/bare), launched alternately in one run: time from process
-# start to the first paint of the main window (wall clock, and the CPU time the
-# process used until then, which a busy machine does not inflate), and the
-# resident memory one second later. The summary takes the minima over the runs.
+# menu bar (bench/bare), launched in turn in one run: the bare window as it
+# is, the bare window with a Japanese menu bar in the program's UI font, and
+# the program. Time from process start to the first paint of the main window
+# (wall clock, and the CPU time the process used until then, which a busy
+# machine does not inflate), and the resident memory one second later. The
+# summary takes the minima over the runs.
 # Usage: [PAGE=n] [TRACE=1] bench/startup.sh [build-dir] [runs]
 # PAGE starts on that sheet (as if the user had left it open), e.g. 1 for fonts.
 # TRACE=1 prints the program's start-up trace of the fastest run.
@@ -18,9 +20,11 @@ fi
 # One launch: prints "wall cpu rss_kb"; the trace goes to $3 when given.
 launch() {
   local program=$1 home=$2 keep=${3:-} err t0 pid painted= rss
+  local -a args=()
+  [ -n "${BARE_ARG:-}" ] && args=("$BARE_ARG")
   err=$(mktemp)
   t0=$(date +%s.%N)
-  TINTORB_HOME=$home TINTORB_TRACE_STARTUP=1 "$program" 2>"$err" &
+  TINTORB_HOME=$home TINTORB_TRACE_STARTUP=1 "$program" "${args[@]}" 2>"$err" &
   pid=$!
   for _ in $(seq 200); do
     painted=$(sed -n 's/^tintorb: first-paint \([0-9.]*\) cpu \([0-9.]*\)$/\1 \2/p' "$err")
@@ -45,26 +49,35 @@ for i in $(seq "$runs"); do
   if [ -n "${PAGE:-}" ]; then
     printf '[Config]\r\nActivePage=%s\r\n' "$PAGE" >"$home/tintorb.ini"
   fi
-  read -r bw bc br <<<"$(launch "$build/bench/bare_window" "$home")"
-  trace=$(mktemp)
-  read -r tw tc tr <<<"$(launch "$build/tintorb" "$home" "$trace")"
-  if awk -v a="$tw" -v b="$best" 'BEGIN { exit !(a < b) }'; then
-    best=$tw
-    cp "$trace" "$best_trace"
-  fi
-  rm -rf "$home" "$trace"
-  echo "$bw $bc $br $tw $tc $tr" >>"$results"
-  awk -v i="$i" -v bw="$bw" -v bc="$bc" -v br="$br" -v tw="$tw" -v tc="$tc" -v tr="$tr" 'BEGIN {
-    printf "run %d: bare %.1f ms (%.1f ms CPU) %.1f MB | tintorb %.1f ms (%.1f ms CPU) %.1f MB\n",
-      i, bw * 1000, bc * 1000, br / 1024, tw * 1000, tc * 1000, tr / 1024 }'
+  line=""
+  for who in bare ja tintorb; do
+    case $who in
+      bare) r=$(launch "$build/bench/bare_window" "$home") ;;
+      ja) r=$(BARE_ARG=ja launch "$build/bench/bare_window" "$home") ;;
+      tintorb)
+        trace=$(mktemp)
+        r=$(launch "$build/tintorb" "$home" "$trace")
+        if awk -v a="${r%% *}" -v b="$best" 'BEGIN { exit !(a < b) }'; then
+          best=${r%% *}
+          cp "$trace" "$best_trace"
+        fi
+        rm -f "$trace"
+        ;;
+    esac
+    line="$line $r"
+  done
+  rm -rf "$home"
+  echo "$line" >>"$results"
+  echo "$line" | awk -v i="$i" '{
+    printf "run %d: bare %.1f ms (%.1f CPU) %.1f MB | bare ja %.1f ms (%.1f CPU) %.1f MB | tintorb %.1f ms (%.1f CPU) %.1f MB\n",
+      i, $1 * 1000, $2 * 1000, $3 / 1024, $4 * 1000, $5 * 1000, $6 / 1024, $7 * 1000, $8 * 1000, $9 / 1024 }'
 done
-awk 'NR == 1 { bw = $1; bc = $2; br = $3; tw = $4; tc = $5; tr = $6 }
-     { if ($1 < bw) bw = $1; if ($2 < bc) bc = $2; if ($3 < br) br = $3
-       if ($4 < tw) tw = $4; if ($5 < tc) tc = $5; if ($6 < tr) tr = $6 }
+awk '{ for (f = 1; f <= 9; ++f) if (NR == 1 || $f < m[f]) m[f] = $f }
      END {
-       printf "minimum of %d: first paint bare %.1f ms, tintorb %.1f ms (%.2f x)\n", NR, bw * 1000, tw * 1000, tw / bw
-       printf "               CPU to first paint bare %.1f ms, tintorb %.1f ms (%.2f x)\n", bc * 1000, tc * 1000, tc / bc
-       printf "               RSS after 1 s bare %.1f MB, tintorb %.1f MB (+%.1f MB)\n", br / 1024, tr / 1024, (tr - br) / 1024
+       printf "minimum of %d runs        bare      bare ja   tintorb  (x bare, x bare ja)\n", NR
+       printf "  first paint, wall   %7.1f ms %7.1f ms %7.1f ms  (%.2f, %.2f)\n", m[1] * 1000, m[4] * 1000, m[7] * 1000, m[7] / m[1], m[7] / m[4]
+       printf "  first paint, CPU    %7.1f ms %7.1f ms %7.1f ms  (%.2f, %.2f)\n", m[2] * 1000, m[5] * 1000, m[8] * 1000, m[8] / m[2], m[8] / m[5]
+       printf "  RSS after 1 s       %7.1f MB %7.1f MB %7.1f MB  (+%.1f, +%.1f MB)\n", m[3] / 1024, m[6] / 1024, m[9] / 1024, (m[9] - m[3]) / 1024, (m[9] - m[6]) / 1024
      }' "$results"
 if [ -n "${TRACE:-}" ]; then
   echo "start-up trace of the fastest run (ms after the first step, CPU ms):"

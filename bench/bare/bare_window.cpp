@@ -4,6 +4,7 @@
 #include <time.h>
 
 #include <QApplication>
+#include <QFont>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMetaObject>
@@ -33,11 +34,22 @@ class TPaintProbe : public QObject {
 
 }  // namespace
 
+// With the argument "ja" the menu bar reads in Japanese in the program's UI
+// font, so the floor includes opening a Japanese face as the program must.
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  const bool japanese = argc > 1 && QByteArray(argv[1]) == "ja";
+  if (japanese) {
+    QFont ui(QStringLiteral("MS UI Gothic"));
+    ui.setPixelSize(12);
+    QApplication::setFont(ui);
+  }
   QMainWindow window;
-  for (const char* title : {"File", "Edit", "Tags", "CSS", "Program", "Settings"})
-    window.menuBar()->addMenu(title)->addAction("Item");
+  const char* const titles[2][6] = {
+      {"File", "Edit", "Tags", "CSS", "Program", "Settings"},
+      {"ファイル(&F)", "編集(&E)", "タグ(&T)", "CSS(&S)", "プログラミング(&P)", "設定(&C)"}};
+  for (const char* title : titles[japanese])
+    window.menuBar()->addMenu(QString::fromUtf8(title))->addAction("Item");
   window.resize(500, 430);
   TPaintProbe probe;
   window.installEventFilter(&probe);
