@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
-#include <cstdlib>
+#include <algorithm>
 #include <memory>
-#include <string>
 
 #include "app/IniFile.h"
 #include "app/ui/MainForm.h"
@@ -15,7 +14,6 @@
 #include "core/TextFile.h"
 #include "sheets/ui/SheetHSV.h"
 #include "sheets/ui/SheetRGB.h"
-#include "sheets/ui/TintorbColorSlider.h"
 #include "support/Fakes.h"
 
 namespace tintorb {
@@ -39,11 +37,7 @@ class SheetPagesTest : public ::testing::Test {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   }
-  int Made() const {
-    int n = 0;
-    for (TColorSheetForm* s : form->Sheets()) n += s != nullptr;
-    return n;
-  }
+  long Unmade() const { return std::ranges::count(form->Sheets(), nullptr); }
 
   testing::TempDir dir;
   testing::ScopedFakes fakes;
@@ -55,7 +49,7 @@ TEST_F(SheetPagesTest, SettingsOfSheetsNeverShownSurviveTheRun) {
   Start(
       "[Config]\r\nActivePage=5\r\n[RGB]\r\nValueType=1\r\nRealColor=1\r\n"
       "[Palette]\r\nPaletteStyle=7\r\n[ColorSheet_FontList]\r\nFontSize=240\r\n");
-  EXPECT_EQ(Made(), 1);  // the HTML page, the one shown
+  EXPECT_EQ(Unmade(), 9);  // the HTML page, the one shown
   form->close();
   form.reset();
   const TIniFile ini(DefaultIniPath());
@@ -68,31 +62,21 @@ TEST_F(SheetPagesTest, SettingsOfSheetsNeverShownSurviveTheRun) {
 
 TEST_F(SheetPagesTest, ASheetMadeLateShowsTheStateOfTheMomentAndHearsLaterSwitches) {
   Start("[Config]\r\nWebSafe=1\r\n");
-  EXPECT_EQ(Made(), 1);                                   // pictograms
+  EXPECT_EQ(Unmade(), 9);                                 // pictograms
   form->SetForeColor(form.get(), RGB(0x12, 0x34, 0x56));  // shown as 00 33 66
-  struct Case {
-    int page;
-    TTintorbColorSlider* (*slider)(TColorSheetForm*);
-    QLineEdit* (*edit)(TColorSheetForm*);
-    const char* shown;
-  };
-  const Case cases[] = {
-      {9, [](TColorSheetForm* s) { return static_cast<TfrmRGB*>(s)->icsGreen; },
-       [](TColorSheetForm* s) { return static_cast<TfrmRGB*>(s)->edtGreen; }, "51"},
-      {8, [](TColorSheetForm* s) { return static_cast<TfrmHSV*>(s)->icsSV; },
-       [](TColorSheetForm* s) { return static_cast<TfrmHSV*>(s)->edtHue; }, "210"},
-  };
-  for (const Case& c : cases) {
-    ASSERT_EQ(form->Sheets()[c.page], nullptr) << c.page;
-    form->SheetButtons()[c.page]->trigger();
-    TColorSheetForm* sheet = form->Sheets()[c.page];
-    ASSERT_NE(sheet, nullptr) << c.page;
-    EXPECT_TRUE(c.slider(sheet)->WebSafe()) << c.page;
-    EXPECT_EQ(c.edit(sheet)->text().toStdString(), c.shown) << c.page;
-  }
+  form->SheetButtons()[9]->trigger();                     // RGB/CMYK, made now
+  auto* rgb = dynamic_cast<TfrmRGB*>(form->Sheets()[9]);
+  ASSERT_TRUE(rgb);
+  EXPECT_TRUE(rgb->icsGreen->WebSafe());
+  EXPECT_EQ(rgb->edtGreen->text(), "51");
+  form->SheetButtons()[8]->trigger();  // HSV
+  auto* hsv = dynamic_cast<TfrmHSV*>(form->Sheets()[8]);
+  ASSERT_TRUE(hsv);
+  EXPECT_TRUE(hsv->icsSV->WebSafe());
+  EXPECT_EQ(hsv->edtHue->text(), "210");
   form->actWebSafe->trigger();
-  for (const Case& c : cases) EXPECT_FALSE(c.slider(form->Sheets()[c.page])->WebSafe()) << c.page;
-  EXPECT_EQ(Made(), 3);
+  EXPECT_FALSE(rgb->icsGreen->WebSafe());
+  EXPECT_FALSE(hsv->icsSV->WebSafe());
 }
 
 }  // namespace
