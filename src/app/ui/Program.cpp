@@ -92,7 +92,9 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
   if (translateLater_ && (event->type() == QEvent::ContextMenu ||
                           (event->type() == QEvent::Polish && qobject_cast<QDialog*>(receiver)))) {
     translateLater_ = false;
-    InstallQtTranslations(*this);  // retranslates what exists already
+    // What exists already is told at once, so the dialog is sized in Japanese.
+    InstallQtTranslations(*this);
+    sendPostedEvents(nullptr, QEvent::LanguageChange);
   }
   try {
     return QApplication::notify(receiver, event);
