@@ -1,6 +1,5 @@
-// The program's own pages: a sheet is made when its page is first shown. One
-// never shown keeps its settings as they were; one made late shows the colour
-// and the web-safe state of that moment, and hears of later switches.
+// A sheet is made when its page is first shown: one never shown keeps its
+// settings; one made late shows the state of that moment and hears later news.
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -12,7 +11,6 @@
 #include "app/ui/Sheets.h"
 #include "core/ProgramDir.h"
 #include "core/TextFile.h"
-#include "sheets/ui/SheetHSV.h"
 #include "sheets/ui/SheetRGB.h"
 #include "support/Fakes.h"
 
@@ -55,7 +53,6 @@ TEST_F(SheetPagesTest, SettingsOfSheetsNeverShownSurviveTheRun) {
   const TIniFile ini(DefaultIniPath());
   EXPECT_EQ(ini.ReadString("Config", "ActivePage", ""), "5");  // the run did write the file
   EXPECT_EQ(ini.ReadString("RGB", "ValueType", ""), "1");
-  EXPECT_EQ(ini.ReadString("RGB", "RealColor", ""), "1");
   EXPECT_EQ(ini.ReadString("Palette", "PaletteStyle", ""), "7");
   EXPECT_EQ(ini.ReadString("ColorSheet_FontList", "FontSize", ""), "240");
 }
@@ -69,14 +66,8 @@ TEST_F(SheetPagesTest, ASheetMadeLateShowsTheStateOfTheMomentAndHearsLaterSwitch
   ASSERT_TRUE(rgb);
   EXPECT_TRUE(rgb->icsGreen->WebSafe());
   EXPECT_EQ(rgb->edtGreen->text(), "51");
-  form->SheetButtons()[8]->trigger();  // HSV
-  auto* hsv = dynamic_cast<TfrmHSV*>(form->Sheets()[8]);
-  ASSERT_TRUE(hsv);
-  EXPECT_TRUE(hsv->icsSV->WebSafe());
-  EXPECT_EQ(hsv->edtHue->text(), "210");
   form->actWebSafe->trigger();
   EXPECT_FALSE(rgb->icsGreen->WebSafe());
-  EXPECT_FALSE(hsv->icsSV->WebSafe());
 }
 
 }  // namespace
