@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Start-up of the real program under Xvfb: time from process start to the
-# first paint of the main window (wall clock, and the CPU time the process used
-# until then, which a busy machine does not inflate), and the resident memory
-# one second later.
-# Usage: [PAGE=n] bench/startup.sh [build-dir] [runs]
+# Start-up of the real program under Xvfb against a bare Qt main window with a
+# menu bar (bench/bare), launched in turn in one run: the bare window as it
+# is, the bare window with a Japanese menu bar in the program's UI font, and
+# the program. Time from process start to the first paint of the main window
+# (wall clock, and the CPU time the process used until then, which a busy
+# machine does not inflate), and the resident memory one second later. The
+# summary takes the minima over the runs.
+# Usage: [PAGE=n] [TRACE=1] bench/startup.sh [build-dir] [runs]
 # PAGE starts on that sheet (as if the user had left it open), e.g. 1 for fonts.
+# TRACE=1 prints the program's start-up trace of the fastest run.
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 runs=${2:-5}
@@ -13,16 +17,15 @@ if [ -z "${TINTORB_BENCH_INNER:-}" ]; then
   exec xvfb-run -a -s '-screen 0 1280x800x24' bash "$0" "$build" "$runs"
 fi
 
-for i in $(seq "$runs"); do
-  home=$(mktemp -d)
-  if [ -n "${PAGE:-}" ]; then
-    printf '[Config]\r\nActivePage=%s\r\n' "$PAGE" >"$home/tintorb.ini"
-  fi
+# One launch: prints "wall cpu rss_kb"; the trace goes to $3 when given.
+launch() {
+  local program=$1 home=$2 keep=${3:-} err t0 pid painted= rss
+  local -a args=()
+  [ -n "${BARE_ARG:-}" ] && args=("$BARE_ARG")
   err=$(mktemp)
   t0=$(date +%s.%N)
-  TINTORB_HOME=$home TINTORB_TRACE_STARTUP=1 "$build/tintorb" 2>"$err" &
+  TINTORB_HOME=$home TINTORB_TRACE_STARTUP=1 "$program" "${args[@]}" 2>"$err" &
   pid=$!
-  painted=
   for _ in $(seq 200); do
     painted=$(sed -n 's/^tintorb: first-paint \([0-9.]*\) cpu \([0-9.]*\)$/\1 \2/p' "$err")
     [ -n "$painted" ] && break
@@ -32,8 +35,52 @@ for i in $(seq "$runs"); do
   rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status")
   kill "$pid"
   wait "$pid" 2>/dev/null || true
+  [ -n "$keep" ] && cp "$err" "$keep"
+  rm -f "$err"
   read -r wall cpu <<<"$painted"
-  awk -v a="$t0" -v b="$wall" -v c="$cpu" -v r="$rss" -v i="$i" \
-    'BEGIN { printf "run %d: first paint %.3f s (%.3f s CPU), RSS after 1 s %.1f MB\n", i, b - a, c, r / 1024 }'
-  rm -rf "$home" "$err"
+  awk -v a="$t0" -v b="$wall" -v c="$cpu" -v r="$rss" 'BEGIN { printf "%.4f %.4f %d\n", b - a, c, r }'
+}
+
+results=$(mktemp)
+best_trace=$(mktemp)
+best=999
+for i in $(seq "$runs"); do
+  home=$(mktemp -d)
+  if [ -n "${PAGE:-}" ]; then
+    printf '[Config]\r\nActivePage=%s\r\n' "$PAGE" >"$home/tintorb.ini"
+  fi
+  line=""
+  for who in bare ja tintorb; do
+    case $who in
+      bare) r=$(launch "$build/bench/bare_window" "$home") ;;
+      ja) r=$(BARE_ARG=ja launch "$build/bench/bare_window" "$home") ;;
+      tintorb)
+        trace=$(mktemp)
+        r=$(launch "$build/tintorb" "$home" "$trace")
+        if awk -v a="${r%% *}" -v b="$best" 'BEGIN { exit !(a < b) }'; then
+          best=${r%% *}
+          cp "$trace" "$best_trace"
+        fi
+        rm -f "$trace"
+        ;;
+    esac
+    line="$line $r"
+  done
+  rm -rf "$home"
+  echo "$line" >>"$results"
+  echo "$line" | awk -v i="$i" '{
+    printf "run %d: bare %.1f ms (%.1f CPU) %.1f MB | bare ja %.1f ms (%.1f CPU) %.1f MB | tintorb %.1f ms (%.1f CPU) %.1f MB\n",
+      i, $1 * 1000, $2 * 1000, $3 / 1024, $4 * 1000, $5 * 1000, $6 / 1024, $7 * 1000, $8 * 1000, $9 / 1024 }'
 done
+awk '{ for (f = 1; f <= 9; ++f) if (NR == 1 || $f < m[f]) m[f] = $f }
+     END {
+       printf "minimum of %d runs        bare      bare ja   tintorb  (x bare, x bare ja)\n", NR
+       printf "  first paint, wall   %7.1f ms %7.1f ms %7.1f ms  (%.2f, %.2f)\n", m[1] * 1000, m[4] * 1000, m[7] * 1000, m[7] / m[1], m[7] / m[4]
+       printf "  first paint, CPU    %7.1f ms %7.1f ms %7.1f ms  (%.2f, %.2f)\n", m[2] * 1000, m[5] * 1000, m[8] * 1000, m[8] / m[2], m[8] / m[5]
+       printf "  RSS after 1 s       %7.1f MB %7.1f MB %7.1f MB  (+%.1f, +%.1f MB)\n", m[3] / 1024, m[6] / 1024, m[9] / 1024, (m[9] - m[3]) / 1024, (m[9] - m[6]) / 1024
+     }' "$results"
+if [ -n "${TRACE:-}" ]; then
+  echo "start-up trace of the fastest run (ms after the first step, CPU ms):"
+  awk '/^tintorb: / { if (!t0) t0 = $3; printf "  %-16s %7.1f  cpu %6.1f\n", $2, ($3 - t0) * 1000, $5 * 1000 }' "$best_trace"
+fi
+rm -f "$results" "$best_trace"

@@ -4,6 +4,8 @@
 #include <QIcon>
 #include <QString>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 #include "core/Color.h"
 
@@ -84,6 +86,14 @@ class TColorSheetPreviewForm : public TColorSheetForm {
  public:
   using TColorSheetForm::TColorSheetForm;
   virtual void PreviewTextChanged(const QString& text) = 0;
+};
+
+// A page of the sheet area as the toolbar shows it before its sheet exists;
+// the main window makes the sheet when the page is first shown.
+struct TSheetPage {
+  QString caption;
+  QIcon icon;
+  std::function<std::unique_ptr<TColorSheetForm>(TSheetHost&)> make;
 };
 
 // The range check every numeric sheet runs when an input box is left: shows the

@@ -1,9 +1,12 @@
 #include "app/ui/Icons.h"
 
 #include <QConicalGradient>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+
+#include "core/ProgramDir.h"
 
 namespace tintorb {
 
@@ -132,9 +135,20 @@ QIcon ToolIcon(TToolImage image) {
 }
 
 QIcon AppIcon() {
-  // An installed copy shows the icon its desktop entry names.
-  const QIcon installed = QIcon::fromTheme(QStringLiteral(TINTORB_APP_ID));
-  if (!installed.isNull()) return installed;
+  // An installed copy shows the pictures installed for its desktop entry,
+  // taken from their files: a theme lookup would parse the index of every
+  // icon theme at start-up.
+  if (const std::string data = InstalledDataDir(); !data.empty()) {
+    QIcon installed;
+    for (int size : {16, 24, 32, 48, 64}) {
+      const QString png = QStringLiteral("%1/../icons/hicolor/%2x%2/apps/%3.png")
+                              .arg(QString::fromStdString(data))
+                              .arg(size)
+                              .arg(QStringLiteral(TINTORB_APP_ID));
+      if (QFileInfo::exists(png)) installed.addFile(png, QSize(size, size));
+    }
+    if (!installed.isNull()) return installed;
+  }
   QIcon icon;
   for (int size : {16, 32, 48}) {
     QPixmap pm = Blank(size);

@@ -546,9 +546,10 @@ TForm1::~TForm1() {
   FTearingDown = true;
   qApp->removeEventFilter(this);
   FActivePage = -1;
-  // Sheets go last-created first, then the canvas: each stores its keys.
+  // Sheets go in page order (last-created first), then the canvas: each
+  // stores its keys. A sheet never made leaves its section as it was read.
   FSheets.clear();
-  while (!FOwnedSheets.empty()) FOwnedSheets.pop_back();
+  for (auto& sheet : FOwnedSheets) sheet.reset();
   FCanvas.reset();
   FormDestroy();
 }
@@ -647,7 +648,8 @@ void TForm1::ApplyPreviewColors() {
 
 void TForm1::WebSafeChange() {
   RefreshColorDisplays();
-  for (TColorSheetForm* s : FSheets) s->WebSafeChanged();
+  for (TColorSheetForm* s : FSheets)
+    if (s) s->WebSafeChanged();
 }
 
 void TForm1::pnlWebSafeClick() {
@@ -663,15 +665,32 @@ void TForm1::btnPickerChange() {
 // ---------------------------------------------------------------------------
 // Sheets
 
+void TForm1::BuildSheetPages(std::vector<TSheetPage> created) {
+  CollectPages(std::move(created));
+  ActivateSheet(FLoaded.activePage);
+}
+
 void TForm1::BuildSheets(std::vector<std::unique_ptr<TColorSheetForm>> created) {
-  FOwnedSheets = std::move(created);
-  for (auto it = FOwnedSheets.rbegin(); it != FOwnedSheets.rend(); ++it)
-    FSheets.push_back(it->get());
-  for (int i = 0; i < int(FSheets.size()); ++i) {
-    TColorSheetForm* sheet = FSheets[i];
-    auto* button = new QAction(sheet->SheetIcon(), sheet->Caption(), this);
+  std::vector<TSheetPage> pages;
+  for (auto& sheet : created) {
+    auto held = std::make_shared<std::unique_ptr<TColorSheetForm>>(std::move(sheet));
+    pages.push_back({(*held)->Caption(), (*held)->SheetIcon(),
+                     [held](TSheetHost&) { return std::move(*held); }});
+  }
+  CollectPages(std::move(pages));
+  for (int i = 0; i < int(FPages.size()); ++i) Sheet(i);
+  ActivateSheet(FLoaded.activePage);
+}
+
+void TForm1::CollectPages(std::vector<TSheetPage> created) {
+  FPages.assign(std::make_move_iterator(created.rbegin()), std::make_move_iterator(created.rend()));
+  FSheets.assign(FPages.size(), nullptr);
+  FOwnedSheets.resize(FPages.size());
+  for (int i = 0; i < int(FPages.size()); ++i) {
+    const TSheetPage& page = FPages[i];
+    auto* button = new QAction(page.icon, page.caption, this);
     button->setCheckable(true);
-    button->setToolTip(sheet->Caption());
+    button->setToolTip(page.caption);
     button->setData(i);
     FSheetGroup->addAction(button);
     const QList<QAction*> existing = tlbColorSheet->actions();
@@ -682,19 +701,29 @@ void TForm1::BuildSheets(std::vector<std::unique_ptr<TColorSheetForm>> created) 
     auto* panel = new QWidget(pnlPages);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    sheet->setParent(panel, Qt::Widget);
-    layout->addWidget(sheet);
-    sheet->show();
     pnlPages->addWidget(panel);
     FSheetPanels.push_back(panel);
     FSheetVisible.push_back(true);
   }
+  pnlPages->setMinimumSize(0, kMinPreviewSize);
+}
+
+TColorSheetForm* TForm1::Sheet(int page) {
+  if (page < 0 || page >= int(FPages.size())) return nullptr;
+  if (FSheets[page]) return FSheets[page];
+  FOwnedSheets[page] = FPages[page].make(*this);
+  TColorSheetForm* sheet = FOwnedSheets[page].get();
+  FSheets[page] = sheet;
+  QWidget* panel = FSheetPanels[page];
+  sheet->setParent(panel, Qt::Widget);
+  panel->layout()->addWidget(sheet);
+  sheet->show();
   // The page area never cuts off part of a sheet: the window stops shrinking
-  // where the most demanding sheet would.
-  QSize least(0, kMinPreviewSize);
-  for (TColorSheetForm* sheet : FSheets) least = least.expandedTo(sheet->minimumSizeHint());
-  pnlPages->setMinimumSize(least);
-  ActivateSheet(FLoaded.activePage);
+  // where the most demanding sheet made so far would.
+  pnlPages->setMinimumSize(pnlPages->minimumSize().expandedTo(sheet->minimumSizeHint()));
+  // The web-safe state every sheet was given at the first show.
+  if (FShown) sheet->WebSafeChanged();
+  return sheet;
 }
 
 void TForm1::SetCanvas(std::unique_ptr<TCanvasLink> canvas) {
@@ -711,6 +740,7 @@ void TForm1::SetSheetVisible(int page, bool visible) {
 
 void TForm1::ActivateSheet(int n) {
   const int page = ChooseActivePage(n, FSheetVisible);
+  if (page != -1) Sheet(page);
   FActivePage = page;
   if (page != -1) {
     pnlPages->setCurrentWidget(FSheetPanels[page]);
@@ -755,7 +785,8 @@ void TForm1::BuildFavoritesMenu() {
 
 void TForm1::NotifyFavoritesChanged() {
   BuildFavoritesMenu();
-  for (TColorSheetForm* s : FSheets) s->FavoritesChanged();
+  for (TColorSheetForm* s : FSheets)
+    if (s) s->FavoritesChanged();
 }
 
 void TForm1::CopyText(const QString& text) {

@@ -60,8 +60,12 @@ class TForm1 : public QMainWindow, public TSheetHost {
   // favourites saved, and last the recent-copies section.
   ~TForm1() override;
 
-  // Collects the sheets (given in creation order) into pages last-to-first,
-  // builds the sheet toolbar and activates the stored page.
+  // Collects the pages (given in creation order) last-to-first, builds the
+  // sheet toolbar and activates the stored page. A page's sheet is made when
+  // the page is first shown; until then it has nothing to be told, and its
+  // settings section stays as it was read.
+  void BuildSheetPages(std::vector<TSheetPage> created);
+  // The same with every sheet already made.
   void BuildSheets(std::vector<std::unique_ptr<TColorSheetForm>> created);
   void SetCanvas(std::unique_ptr<TCanvasLink> canvas);
   // Shows the window in the stored show state (normal, minimised, maximised).
@@ -98,7 +102,10 @@ class TForm1 : public QMainWindow, public TSheetHost {
   int PickMode() const;
   TPickController* Pick() const { return FPick; }
   int ActivePage() const { return FActivePage; }
+  // In page order; null for a page whose sheet is not made yet.
   const std::vector<TColorSheetForm*>& Sheets() const { return FSheets; }
+  // The sheet of a page, made now if it was not yet; null for no such page.
+  TColorSheetForm* Sheet(int page);
   const std::vector<QAction*>& SheetButtons() const { return FSheetButtons; }
   const std::array<std::string, 10>& Swatches() const { return FSwatches; }
   TCopyOptions CopyOptions() const;
@@ -177,6 +184,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   void FitPanel1();
   void ApplyStayOnTop(bool on);
 
+  void CollectPages(std::vector<TSheetPage> created);
   void BuildFavoritesMenu();
   void WebSafeChange();
   void pnlWebSafeClick();
@@ -208,7 +216,8 @@ class TForm1 : public QMainWindow, public TSheetHost {
   std::vector<QWidget*> FSheetPanels;
   std::vector<QAction*> FSheetButtons;
   std::vector<bool> FSheetVisible;
-  std::vector<std::unique_ptr<TColorSheetForm>> FOwnedSheets;  // creation order
+  std::vector<TSheetPage> FPages;                              // page order
+  std::vector<std::unique_ptr<TColorSheetForm>> FOwnedSheets;  // page order
   QActionGroup* FSheetGroup = nullptr;
   std::array<std::string, 10> FSwatches;
   std::unique_ptr<TFavorites> FFavorites;

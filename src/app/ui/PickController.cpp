@@ -63,7 +63,7 @@ TPickController::TPickController(TForm1& form, QToolButton* button)
   if (IsWaylandSession(QGuiApplication::platformName().toStdString(),
                        qgetenv("WAYLAND_DISPLAY").constData(),
                        qgetenv("XDG_SESSION_TYPE").constData()))
-    SetPortal(std::make_unique<TPortalClient>(QDBusConnection::sessionBus(), kPortalCallTimeoutMs));
+    SetPortal(std::make_unique<TPortalClient>(kPortalCallTimeoutMs));
   FWaitTimer.setSingleShot(true);
   FWaitTimer.setInterval(kWaitDelayMs);
   connect(&FWaitTimer, &QTimer::timeout, this, &TPickController::ShowWait);

@@ -5,6 +5,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <QDialog>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -42,7 +43,7 @@ void Trace(const char* step) {
   clock_gettime(CLOCK_REALTIME, &ts);
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
   // Wall clock (to compare with the launch time), then the CPU time used so far.
-  std::fprintf(stderr, "tintorb: %s %lld.%09ld cpu %.3f\n", step, (long long)ts.tv_sec, ts.tv_nsec,
+  std::fprintf(stderr, "tintorb: %s %lld.%09ld cpu %.4f\n", step, (long long)ts.tv_sec, ts.tv_nsec,
                cpu.tv_sec + cpu.tv_nsec / 1e9);
 }
 
@@ -92,6 +93,13 @@ void CloseOnSignals(QWidget* window) {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
+  if (translateLater_ && (event->type() == QEvent::ContextMenu ||
+                          (event->type() == QEvent::Polish && qobject_cast<QDialog*>(receiver)))) {
+    translateLater_ = false;
+    // What exists already is told at once, so the dialog is sized in Japanese.
+    InstallQtTranslations(*this);
+    sendPostedEvents(nullptr, QEvent::LanguageChange);
+  }
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& e) {
@@ -120,7 +128,7 @@ int RunTintorb(TApplication& app) {
   QGuiApplication::setDesktopFileName(QStringLiteral(TINTORB_APP_ID));
   app.setQuitOnLastWindowClosed(false);
   InstallQtDesktop();
-  InstallQtTranslations(app);
+  app.TranslateQtWhenNeeded();
   QFont ui(QStringLiteral("MS UI Gothic"));
   ui.setPixelSize(12);
   QApplication::setFont(ui);
@@ -158,9 +166,9 @@ int RunTintorb(TApplication& app) {
     Trace("main-window");
     form->SetCanvas(CreateCanvasWindow(*form));
     Trace("canvas");
-    auto sheets = CreateSheets(*form);
-    Trace("sheets");
-    form->BuildSheets(std::move(sheets));
+    auto pages = SheetPages();
+    Trace("sheet-pages");
+    form->BuildSheetPages(std::move(pages));  // makes the active sheet only
     Trace("build-sheets");
     RandomizeFromClock();
     QObject::connect(form.get(), &TForm1::closed, &app, &QCoreApplication::quit,

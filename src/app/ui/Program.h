@@ -12,6 +12,12 @@ class TApplication : public QApplication {
  public:
   TApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
+  // Qt's own texts in Japanese, the catalogue opened when the first dialog
+  // is polished or the first context menu asked for, not at start-up.
+  void TranslateQtWhenNeeded() { translateLater_ = true; }
+
+ private:
+  bool translateLater_ = false;
 };
 
 // Qt's own texts (standard dialogs, context menus) in Japanese; false when

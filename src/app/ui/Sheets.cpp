@@ -17,20 +17,31 @@
 
 namespace tintorb {
 
-std::vector<std::unique_ptr<TColorSheetForm>> CreateSheets(TSheetHost& host) {
-  std::vector<std::unique_ptr<TColorSheetForm>> sheets;
+namespace {
+
+template <class TSheet>
+TSheetPage Page() {
+  return {TSheet::PageCaption(), TSheet::PageIcon(),
+          [](TSheetHost& host) -> std::unique_ptr<TColorSheetForm> {
+            return std::make_unique<TSheet>(host);
+          }};
+}
+
+}  // namespace
+
+std::vector<TSheetPage> SheetPages() {
   // Creation order: TfrmRGB, TfrmHSV, TfrmHLS, TfrmYUV, TfrmHTML, TfrmPalette,
   // TfrmScheme, TfrmFavorite, TfrmFontList, Tfrmimode.
-  sheets.push_back(std::make_unique<TfrmRGB>(host));
-  sheets.push_back(std::make_unique<TfrmHSV>(host));
-  sheets.push_back(std::make_unique<TfrmHLS>(host));
-  sheets.push_back(std::make_unique<TfrmYUV>(host));
-  sheets.push_back(std::make_unique<TfrmHTML>(host));
-  sheets.push_back(std::make_unique<TfrmPalette>(host));
-  sheets.push_back(std::make_unique<TfrmScheme>(host));
-  sheets.push_back(std::make_unique<TfrmFavorite>(host));  // page 2
-  sheets.push_back(std::make_unique<TfrmFontList>(host));  // page 1
-  sheets.push_back(std::make_unique<Tfrmimode>(host));     // last: page 0
+  return {Page<TfrmRGB>(),      Page<TfrmHSV>(),      Page<TfrmHLS>(),
+          Page<TfrmYUV>(),      Page<TfrmHTML>(),     Page<TfrmPalette>(),
+          Page<TfrmScheme>(),   Page<TfrmFavorite>(),  // page 2
+          Page<TfrmFontList>(),                        // page 1
+          Page<Tfrmimode>()};                          // last: page 0
+}
+
+std::vector<std::unique_ptr<TColorSheetForm>> CreateSheets(TSheetHost& host) {
+  std::vector<std::unique_ptr<TColorSheetForm>> sheets;
+  for (const TSheetPage& page : SheetPages()) sheets.push_back(page.make(host));
   return sheets;
 }
 

@@ -8,9 +8,12 @@
 
 namespace tintorb {
 
-// The ten sheets in their fixed creation order (RGB/CMYK first, pictograms
-// last). The main window collects them last-to-first, which gives the page
-// numbers 9 .. 0 to that order.
+// The ten pages in their fixed creation order (RGB/CMYK first, pictograms
+// last), none built yet. The main window collects them last-to-first, which
+// gives the page numbers 9 .. 0 to that order.
+std::vector<TSheetPage> SheetPages();
+
+// The ten sheets built at once, in the same order.
 std::vector<std::unique_ptr<TColorSheetForm>> CreateSheets(TSheetHost& host);
 
 }  // namespace tintorb

@@ -187,7 +187,7 @@ void TFavoriteColorList::FinishDrag() {
 // ---- the sheet ----
 
 TfrmFavorite::TfrmFavorite(TSheetHost& host, QWidget* parent)
-    : TColorSheetForm(host, U("お気に入り"), parent) {
+    : TColorSheetForm(host, PageCaption(), parent) {
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
   Panel1 = new QWidget(this);
@@ -267,7 +267,7 @@ TfrmFavorite::~TfrmFavorite() {
   GetSettingsFile().WriteInteger("Config", "FavoriteIndex", SelectedGroup());
 }
 
-QIcon TfrmFavorite::SheetIcon() const {
+QIcon TfrmFavorite::PageIcon() {
   QPixmap pm(16, 16);
   pm.fill(Qt::transparent);
   QPainter p(&pm);

@@ -72,7 +72,10 @@ class TfrmFavorite : public TColorSheetForm {
   explicit TfrmFavorite(TSheetHost& host, QWidget* parent = nullptr);
   ~TfrmFavorite() override;  // FormDestroy: writes GroupWidth and FavoriteIndex
 
-  QIcon SheetIcon() const override;
+  // Toolbar caption and picture, known before the sheet is built.
+  static QString PageCaption() { return QString::fromUtf8("お気に入り"); }
+  static QIcon PageIcon();
+  QIcon SheetIcon() const override { return PageIcon(); }
   void WebSafeChanged() override;
   void FavoritesChanged() override;
 

@@ -1,5 +1,6 @@
 #include "collections/ui/SheetFontList.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,7 +26,7 @@ QColor ToQColor(TColor c) {
 }  // namespace
 
 TfrmFontList::TfrmFontList(TSheetHost& host, QWidget* parent)
-    : TColorSheetPreviewForm(host, QString::fromUtf8("フォント"), parent) {
+    : TColorSheetPreviewForm(host, PageCaption(), parent) {
   FontNameListBox1 = new TFontNameListBox(this);
   FontNameListBox1->hide();
   FontNameListBox1->SetCollectFilters({fnfTrueType, fnfSymbolFont, fnfJapanese, fnfFixedPitch});
@@ -100,23 +101,23 @@ TfrmFontList::~TfrmFontList() {
   FormDestroy();
 }
 
-// A dark serif capital beside a small red letter.
-QIcon TfrmFontList::SheetIcon() const {
+// A dark capital beside a small red letter, in the window's own face: no
+// other font is opened for a toolbar picture.
+QIcon TfrmFontList::PageIcon() {
   QPixmap pm(16, 16);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   p.setRenderHint(QPainter::TextAntialiasing);
-  const auto letter = [&p](const char* family, int px, QColor colour, QRect box, int align,
-                           const char* text) {
-    QFont f{QString::fromLatin1(family)};
+  const auto letter = [&p](int px, QColor colour, QRect box, int align, const char* text) {
+    QFont f = QApplication::font();
     f.setPixelSize(px);
     f.setBold(true);
     p.setFont(f);
     p.setPen(colour);
     p.drawText(box, align | Qt::AlignBottom, QString::fromLatin1(text));
   };
-  letter("Serif", 14, QColor(32, 32, 32), QRect(0, 0, 11, 16), Qt::AlignLeft, "A");
-  letter("Sans Serif", 10, QColor(200, 30, 30), QRect(8, 0, 8, 15), Qt::AlignRight, "a");
+  letter(14, QColor(32, 32, 32), QRect(0, 0, 11, 16), Qt::AlignLeft, "A");
+  letter(10, QColor(200, 30, 30), QRect(8, 0, 8, 15), Qt::AlignRight, "a");
   return QIcon(pm);
 }
 

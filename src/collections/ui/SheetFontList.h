@@ -27,7 +27,10 @@ class TfrmFontList : public TColorSheetPreviewForm {
 
   void ColorChanged(int kind) override;
   void PreviewTextChanged(const QString& text) override;
-  QIcon SheetIcon() const override;
+  // Toolbar caption and picture, known before the sheet is built.
+  static QString PageCaption() { return QString::fromUtf8("フォント"); }
+  static QIcon PageIcon();
+  QIcon SheetIcon() const override { return PageIcon(); }
 
   // Fills ListBox1 from the hidden list (enumerating fonts on first use).
   void FillFontList();

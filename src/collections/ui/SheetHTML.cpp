@@ -1,5 +1,6 @@
 #include "collections/ui/SheetHTML.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -24,7 +25,7 @@ QIcon CopyIcon() {
 }  // namespace
 
 TfrmHTML::TfrmHTML(TSheetHost& host, QWidget* parent)
-    : TColorSheetForm(host, QStringLiteral("HTML"), parent) {
+    : TColorSheetForm(host, PageCaption(), parent) {
   setObjectName("frmHTML");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -72,11 +73,11 @@ TfrmHTML::TfrmHTML(TSheetHost& host, QWidget* parent)
   LayoutPanel();
 }
 
-QIcon TfrmHTML::SheetIcon() const {
+QIcon TfrmHTML::PageIcon() {
   QPixmap pm(16, 16);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
-  QFont f = font();
+  QFont f = QApplication::font();
   f.setPixelSize(9);
   f.setBold(true);
   p.setFont(f);

@@ -17,7 +17,10 @@ class TfrmHTML : public TColorSheetForm {
  public:
   explicit TfrmHTML(TSheetHost& host, QWidget* parent = nullptr);
 
-  QIcon SheetIcon() const override;
+  // Toolbar caption and picture, known before the sheet is built.
+  static QString PageCaption() { return QStringLiteral("HTML"); }
+  static QIcon PageIcon();
+  QIcon SheetIcon() const override { return PageIcon(); }
   const THtmlColorNames& Table() const { return FTable; }
 
   QWidget* Panel1;

@@ -53,7 +53,7 @@ QIcon RGB332Icon() {
 }  // namespace
 
 TfrmPalette::TfrmPalette(TSheetHost& host, QWidget* parent)
-    : TColorSheetForm(host, QString::fromUtf8("パレット"), parent) {
+    : TColorSheetForm(host, PageCaption(), parent) {
   setObjectName("frmPalette");
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -140,7 +140,7 @@ TfrmPalette::~TfrmPalette() {
   ini.WriteInteger(kSection, "PaletteStyle", FPaletteStyle);
 }
 
-QIcon TfrmPalette::SheetIcon() const {
+QIcon TfrmPalette::PageIcon() {
   return WebSafeIcon();
 }
 

@@ -21,7 +21,10 @@ class TfrmPalette : public TColorSheetForm {
   explicit TfrmPalette(TSheetHost& host, QWidget* parent = nullptr);
   ~TfrmPalette() override;  // writes the settings
 
-  QIcon SheetIcon() const override;
+  // Toolbar caption and picture, known before the sheet is built.
+  static QString PageCaption() { return QString::fromUtf8("パレット"); }
+  static QIcon PageIcon();
+  QIcon SheetIcon() const override { return PageIcon(); }
 
   int PaletteStyle() const { return FPaletteStyle; }
   void SetPaletteStyle(int style);

@@ -18,7 +18,7 @@ const char* const kActFilter = "Adobe Color Table File|*.act|すべてのファ�
 }  // namespace
 
 TfrmScheme::TfrmScheme(TSheetHost& host, QWidget* parent)
-    : TColorSheetForm(host, QString::fromUtf8("スキーム"), parent) {
+    : TColorSheetForm(host, PageCaption(), parent) {
   setObjectName("frmScheme");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -82,7 +82,7 @@ TfrmScheme::TfrmScheme(TSheetHost& host, QWidget* parent)
           [this](const QPoint& pos) { PopupMenu1->popup(ListBox1->mapToGlobal(pos)); });
 }
 
-QIcon TfrmScheme::SheetIcon() const {
+QIcon TfrmScheme::PageIcon() {
   // Three swatches a third of a turn apart.
   QPixmap pm(16, 16);
   pm.fill(Qt::transparent);

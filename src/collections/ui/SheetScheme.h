@@ -19,7 +19,10 @@ class TfrmScheme : public TColorSheetForm {
   explicit TfrmScheme(TSheetHost& host, QWidget* parent = nullptr);
 
   void ColorChanged(int kind) override;
-  QIcon SheetIcon() const override;
+  // Toolbar caption and picture, known before the sheet is built.
+  static QString PageCaption() { return QString::fromUtf8("スキーム"); }
+  static QIcon PageIcon();
+  QIcon SheetIcon() const override { return PageIcon(); }
 
   TScheme& Scheme() { return FScheme; }
   QAction* TemplateAction(TSchemeTemplate t) const { return FTemplateActions.at(t); }

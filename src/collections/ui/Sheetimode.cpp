@@ -136,7 +136,7 @@ void TPictogramDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 }
 
 Tfrmimode::Tfrmimode(TSheetHost& host, QWidget* parent)
-    : TColorSheetForm(host, QString::fromUtf8("iモード絵文字"), parent) {
+    : TColorSheetForm(host, PageCaption(), parent) {
   for (const std::string& row : PictogramRows()) infos_.push_back(ParsePictogram(row));
   CreateControls();
   resize(320, 240);
@@ -370,13 +370,13 @@ void Tfrmimode::PNGP1Click() {
   }
 }
 
-QIcon Tfrmimode::SheetIcon() const {
+QIcon Tfrmimode::PageIcon() {
   // The i-mode glyph in its own colour.
   const int row = 107;
   QImage img(16, 16, QImage::Format_ARGB32);
   img.fill(Qt::transparent);
   if (PictogramHasGlyph(row)) {
-    const QColor ink = ToQColor(infos_[size_t(row)].Color);
+    const QColor ink = ToQColor(ParsePictogram(PictogramRows()[size_t(row)]).Color);
     for (int y = 0; y < kGlyphSize; ++y)
       for (int x = 0; x < kGlyphSize; ++x)
         if (GlyphPixel(PictogramGlyph(row), x, y)) img.setPixelColor(x + 2, y + 2, ink);

@@ -59,7 +59,10 @@ class Tfrmimode : public TColorSheetForm {
   ~Tfrmimode() override;  // writes the ColorSheet_imode settings
 
   void ColorChanged(int kind) override;
-  QIcon SheetIcon() const override;
+  // Toolbar caption and picture, known before the sheet is built.
+  static QString PageCaption() { return QString::fromUtf8("iモード絵文字"); }
+  static QIcon PageIcon();
+  QIcon SheetIcon() const override { return PageIcon(); }
 
   // Controls, named as on the form.
   QToolButton* btnCopy = nullptr;

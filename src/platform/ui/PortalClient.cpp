@@ -63,6 +63,11 @@ TPortalClient::TPortalClient(const QDBusConnection& bus, int callTimeoutMs, QObj
   });
 }
 
+TPortalClient::TPortalClient(int callTimeoutMs, QObject* parent)
+    : TPortalClient(QDBusConnection(QString()), callTimeoutMs, parent) {
+  FSessionBusLater = true;
+}
+
 void TPortalClient::Cancel() {
   if (!FBusy) return;
   // The portal drops its dialog; it sends no Response for a closed request.
@@ -91,6 +96,11 @@ bool TPortalClient::Start(bool screenshot) {
   // request is never older than this.
   clock_gettime(CLOCK_REALTIME_COARSE, &FStarted);
   FElapsed.start();
+  if (FSessionBusLater) {
+    FSessionBusLater = false;
+    FBus = QDBusConnection::sessionBus();
+    FWatcher.setConnection(FBus);
+  }
   if (!FBus.isConnected()) {
     QMetaObject::invokeMethod(
         this,

@@ -40,6 +40,8 @@ class TPortalClient : public QObject {
   // within `callTimeoutMs`; its answer is then awaited as long as the request
   // is open (a dialog may be asking the user).
   TPortalClient(const QDBusConnection& bus, int callTimeoutMs, QObject* parent = nullptr);
+  // The same on the session bus, which is opened when the first request starts.
+  explicit TPortalClient(int callTimeoutMs, QObject* parent = nullptr);
   ~TPortalClient() override;
 
   // Each starts one request and answers with Finished, never synchronously;
@@ -68,6 +70,7 @@ class TPortalClient : public QObject {
   int FCallTimeoutMs;
   QDBusServiceWatcher FWatcher;
   QElapsedTimer FElapsed;
+  bool FSessionBusLater = false;
   bool FBusy = false;
   bool FScreenshot = false;
   QString FHandle;

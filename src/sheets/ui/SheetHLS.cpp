@@ -1,5 +1,7 @@
 #include "sheets/ui/SheetHLS.h"
 
+#include "sheets/ui/SheetIcons.h"
+
 namespace tintorb {
 
 namespace {
@@ -38,8 +40,12 @@ const TModelSheet::TShape kShape = {
 
 }  // namespace
 
+QIcon TfrmHLS::PageIcon() {
+  return FieldAndBarIcon(kShape.fieldStyle, kShape.barStyle);
+}
+
 TfrmHLS::TfrmHLS(TSheetHost& host, QWidget* parent)
-    : TModelSheet(host, QStringLiteral("HLS"), kShape, parent) {
+    : TModelSheet(host, PageCaption(), kShape, parent) {
   icsHS = Field(), icsLightness = Bar();
   // The field's x position carries the hue, so its bounds cover 0..359; with the
   // default 0..255 a hue step above 255 would not register as a change.

@@ -9,6 +9,9 @@ class TfrmHLS : public TModelSheet {
   Q_OBJECT
  public:
   explicit TfrmHLS(TSheetHost& host, QWidget* parent = nullptr);
+  // Toolbar caption and picture, known before the sheet is built.
+  static QString PageCaption() { return QStringLiteral("HLS"); }
+  static QIcon PageIcon();
 
   THLS ReadSliderHLS() const;
 

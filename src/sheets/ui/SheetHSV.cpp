@@ -1,5 +1,7 @@
 #include "sheets/ui/SheetHSV.h"
 
+#include "sheets/ui/SheetIcons.h"
+
 namespace tintorb {
 
 namespace {
@@ -38,8 +40,12 @@ const TModelSheet::TShape kShape = {
 
 }  // namespace
 
+QIcon TfrmHSV::PageIcon() {
+  return FieldAndBarIcon(kShape.fieldStyle, kShape.barStyle);
+}
+
 TfrmHSV::TfrmHSV(TSheetHost& host, QWidget* parent)
-    : TModelSheet(host, QStringLiteral("HSV"), kShape, parent) {
+    : TModelSheet(host, PageCaption(), kShape, parent) {
   icsSV = Field(), icsHue = Bar();
   edtHue = Edit(0), edtSaturation = Edit(1), edtValue = Edit(2);
   updHue = UpDown(0), updSaturation = UpDown(1), updValue = UpDown(2);

@@ -9,6 +9,9 @@ class TfrmHSV : public TModelSheet {
   Q_OBJECT
  public:
   explicit TfrmHSV(TSheetHost& host, QWidget* parent = nullptr);
+  // Toolbar caption and picture, known before the sheet is built.
+  static QString PageCaption() { return QStringLiteral("HSV"); }
+  static QIcon PageIcon();
 
   THSV ReadSliderHSV() const;
 

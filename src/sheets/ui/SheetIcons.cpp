@@ -11,13 +11,15 @@ namespace {
 // The slider's gradient at model resolution, stretched into `target`.
 void PaintGradient(QPainter& p, const QRect& target, TTintorbColorPanelStyle style,
                    TColor c1 = clBlack, TColor c2 = clWhite) {
+  // Every setter rebuilds the gradient: the values go in while the style is
+  // still the one-row default, so the full field is built once, by the style.
   TColorSliderModel m;
-  m.SetStyle(style);
   m.SetColor1(c1);
   m.SetColor2(c2);
   m.SetHSV(MakeHSV(0, 255, 255));
   m.SetHLS(MakeHLS(0, 128, 255));
   m.SetYUV(MakeYUV(160, 0, 0));
+  m.SetStyle(style);
   const TBitmap24& g = m.Gradient();
   const QImage img(g.bits.data(), g.width, g.height, g.width * 3, QImage::Format_RGB888);
   p.drawImage(target, img);

@@ -26,8 +26,7 @@ constexpr TColor kDefaultGradients[7][2] = {
 
 }  // namespace
 
-TfrmRGB::TfrmRGB(TSheetHost& host, QWidget* parent)
-    : TColorSheetForm(host, QString::fromUtf8("RGB/CMYK"), parent) {
+TfrmRGB::TfrmRGB(TSheetHost& host, QWidget* parent) : TColorSheetForm(host, PageCaption(), parent) {
   for (int i = 0; i < 7; ++i) {
     TChannel& ch = channels_[i];
     ch.slider = new TTintorbColorSlider(this);
@@ -94,7 +93,7 @@ TfrmRGB::~TfrmRGB() {
 
 // ------------------------------------------------------------------ helpers
 
-QIcon TfrmRGB::SheetIcon() const {
+QIcon TfrmRGB::PageIcon() {
   return RGBSheetIcon();
 }
 

@@ -26,7 +26,10 @@ class TfrmRGB : public TColorSheetForm {
   void ColorChanged(int kind) override;
   void WebSafeChanged() override;
   bool SheetMouseWheel(QWheelEvent* event) override;
-  QIcon SheetIcon() const override;
+  // Toolbar caption and picture, known before the sheet is built.
+  static QString PageCaption() { return QString::fromUtf8("RGB/CMYK"); }
+  static QIcon PageIcon();
+  QIcon SheetIcon() const override { return PageIcon(); }
 
   TTintorbColorSlider *icsRed, *icsGreen, *icsBlue;
   TTintorbColorSlider *icsCyan, *icsMagenta, *icsYellow, *icsBlack;

@@ -1,5 +1,7 @@
 #include "sheets/ui/SheetYUV.h"
 
+#include "sheets/ui/SheetIcons.h"
+
 namespace tintorb {
 
 namespace {
@@ -38,8 +40,12 @@ const TModelSheet::TShape kShape = {
 
 }  // namespace
 
+QIcon TfrmYUV::PageIcon() {
+  return FieldAndBarIcon(kShape.fieldStyle, kShape.barStyle);
+}
+
 TfrmYUV::TfrmYUV(TSheetHost& host, QWidget* parent)
-    : TModelSheet(host, QStringLiteral("YUV"), kShape, parent) {
+    : TModelSheet(host, PageCaption(), kShape, parent) {
   icsUV = Field(), icsY = Bar();
   edtY = Edit(0), edtU = Edit(1), edtV = Edit(2);
   updY = UpDown(0), updU = UpDown(1), updV = UpDown(2);

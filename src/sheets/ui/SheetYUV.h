@@ -9,6 +9,9 @@ class TfrmYUV : public TModelSheet {
   Q_OBJECT
  public:
   explicit TfrmYUV(TSheetHost& host, QWidget* parent = nullptr);
+  // Toolbar caption and picture, known before the sheet is built.
+  static QString PageCaption() { return QStringLiteral("YUV"); }
+  static QIcon PageIcon();
 
   TYUV ReadSliderYUV() const;
 
