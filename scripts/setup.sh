@@ -19,6 +19,7 @@ packages=(
   librsvg2-bin desktop-file-utils appstream man-db
   dpkg-dev file lintian
   clang libclang-rt-14-dev
+  qt6-image-formats-plugins  # WebP and TIFF pictures for picking and palettes
 )
 
 missing=()

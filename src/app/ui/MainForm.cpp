@@ -36,6 +36,7 @@
 #include "app/ui/CssCommands.h"
 #include "app/ui/FavoritesMenu.h"
 #include "app/ui/HistMenu.h"
+#include "app/ui/PictureCommands.h"
 #include "app/ui/Icons.h"
 #include "app/ui/PickController.h"
 #include "collections/Favorites.h"
@@ -96,6 +97,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   CreateActions();
   CreateMenus();
   CreateControls();
+  FPictures = new TPictureCommands(*this);
 
   LoadSettings();
 
@@ -743,7 +745,8 @@ void TForm1::actCopyExecute() {
 
 void TForm1::actPasteExecute() {
   TColor c = 0;
-  if (AcceptPastedText(Desktop().ClipboardText(), c)) SetForeColor(this, c);
+  if (AcceptPastedText(Desktop().ClipboardText(), c)) return SetForeColor(this, c);
+  FPictures->PasteImage();
 }
 
 void TForm1::actTagFontExecute(int index) {

@@ -36,6 +36,7 @@ class TCssCommands;
 class TSwatchBar;
 class TFavorites;
 class TPickController;
+class TPictureCommands;
 class THistoryMenu;
 
 // The preview box: a text box in which Return inserts no line break.
@@ -96,6 +97,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   TColor UndoColor() const { return FUndoColor; }
   int PickMode() const;
   TPickController* Pick() const { return FPick; }
+  TPictureCommands* Pictures() const { return FPictures; }
   int ActivePage() const { return FActivePage; }
   const std::vector<TColorSheetForm*>& Sheets() const { return FSheets; }
   const std::vector<QAction*>& SheetButtons() const { return FSheetButtons; }
@@ -199,6 +201,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   TColor FBackColor = 0xFFFFFF;
   TColor FUndoColor = 0;
   TPickController* FPick = nullptr;  // the screen pick, a child of the window
+  TPictureCommands* FPictures = nullptr;  // pictures opened for picking
   int FActivePage = -1;
   std::vector<TColorSheetForm*> FSheets;
   std::vector<QWidget*> FSheetPanels;

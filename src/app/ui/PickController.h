@@ -4,6 +4,7 @@
 // through the desktop portal and pick on it in a window of its own.
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <memory>
 
@@ -30,6 +31,10 @@ class TPickController : public QObject {
   // The colour under the pointer goes to `target` (Esc, the digit keys); in a
   // Wayland session this opens the pick window instead.
   void PickUnderPointer(TPickTarget target);
+
+  // Picks on a picture (a file, a pasted image) in the pick window, for the
+  // current colour; false while another pick is open.
+  bool OpenPicture(QImage picture);
 
   // Null for the live screen; otherwise picks go through this portal.
   void SetPortal(std::unique_ptr<TPortalClient> portal);

@@ -22,6 +22,7 @@
 #include "collections/Favorites.h"
 #include "collections/PaletteFiles.h"
 #include "collections/ui/DrawColorItem.h"
+#include "collections/ui/PalettePreview.h"
 #include "core/TextFile.h"
 #include "platform/Desktop.h"
 
@@ -321,12 +322,15 @@ void TfrmFavorite::CreateActions() {
     ExportPalette("css", "CSS|*.css|すべてのファイル|*.*", &CssVariablesText);
   });
   actImport = make("読み込み...", [this] { actImportExecute(); });
+  actPaletteFromPicture =
+      make("画像から配色を作る...", [this] { OpenPaletteFromPicture(Host(), this); });
 }
 
 void TfrmFavorite::CreateMenus() {
   popGroup = new QMenu(this);
   popGroup->addActions({actNewGroup, mnuGroupClone, actRemoveGroup, actRenameGroup});
   popGroup->addSeparator();
+  popGroup->addAction(actPaletteFromPicture);
   popGroup->addAction(actImport);
   popColors = new QMenu(this);
   popColors->addAction(actSetBack);

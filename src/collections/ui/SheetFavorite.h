@@ -92,6 +92,7 @@ class TfrmFavorite : public TColorSheetForm {
   QAction *actSort, *actSortName, *actSortLightness, *actSortSaturation;
   QAction *actExportHTML, *actExportACT;
   QAction *actImport, *actExportGPL, *actExportASE, *actExportCSS;
+  QAction* actPaletteFromPicture;
 
   // Adds the palettes of the files as new groups (each file whole or not at
   // all); the files that cannot be read are named in one error box.
