@@ -2,7 +2,9 @@
 
 #include <QBuffer>
 #include <QColorSpace>
+#include <QColorTransform>
 #include <QImageReader>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -33,6 +35,29 @@ bool Damaged(const std::string& warnings) {
                         "Failed to read", "Can not read"})
     if (warnings.find(w) != std::string::npos) return true;
   return false;
+}
+
+// Pictures tagged with sRGB's primaries and a plain 2.2 gamma (what many
+// writers put in PNG gAMA/cHRM chunks) are meant as sRGB, and browsers show
+// them so: converting would darken the shadows.
+bool MeantAsSrgb(const QColorSpace& cs) {
+  const auto tf = cs.transferFunction();
+  QColorSpace ref;
+  if (tf == QColorSpace::TransferFunction::SRgb)
+    ref = QColorSpace(QColorSpace::SRgb);
+  else if (tf == QColorSpace::TransferFunction::Gamma && std::abs(cs.gamma() - 2.2f) < 0.05f)
+    ref = QColorSpace(QColorSpace::Primaries::SRgb, cs.gamma());
+  else
+    return false;
+  // The primaries as written (rounded in the file) against sRGB's.
+  const QColorTransform t = cs.transformationToColorSpace(ref);
+  for (QRgb c : {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFF123456u}) {
+    const QRgb m = t.map(c);
+    if (std::abs(qRed(m) - qRed(c)) > 1 || std::abs(qGreen(m) - qGreen(c)) > 1 ||
+        std::abs(qBlue(m) - qBlue(c)) > 1)
+      return false;
+  }
+  return true;
 }
 
 std::string Size(const TPictureRead& r) {
@@ -96,7 +121,7 @@ QImage SrgbPicture(QImage image) {
     image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
                                                           : QImage::Format_RGB32);
   const QColorSpace cs = image.colorSpace();
-  if (cs.isValid() && cs != QColorSpace(QColorSpace::SRgb))
+  if (cs.isValid() && !MeantAsSrgb(cs))
     image.convertToColorSpace(QColorSpace(QColorSpace::SRgb));
   image.setColorSpace(QColorSpace());
   return image;
