@@ -19,7 +19,7 @@ TPictureCommands::TPictureCommands(TForm1& form) : QObject(&form), FForm(form) {
   actPaletteFromPicture = new QAction(QString::fromUtf8("画像から配色を作る(&M)..."), this);
   connect(actPickFromPicture, &QAction::triggered, this, [this] {
     TOpenFilesRequest request;
-    request.title = "画像から色を取る";
+    request.title = "色を取る画像を開く";
     request.filter = PictureFileFilter();
     const std::vector<std::string> paths = Dialogs().OpenFiles(request);
     if (!paths.empty()) PickFromFile(paths.front());

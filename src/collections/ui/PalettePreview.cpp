@@ -176,7 +176,7 @@ TPalettePreview* ShowPalettePreview(TSheetHost& host, const std::string& path, Q
 
 void OpenPaletteFromPicture(TSheetHost& host, QWidget* parent) {
   TOpenFilesRequest request;
-  request.title = "画像から配色を作る";
+  request.title = "配色を作る画像を開く";
   request.filter = PictureFileFilter();
   const std::vector<std::string> paths = Dialogs().OpenFiles(request);
   if (!paths.empty()) ShowPalettePreview(host, paths.front(), parent);

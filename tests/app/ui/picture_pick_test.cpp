@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMimeData>
 #include <QTest>
 #include <QWheelEvent>
 #include <cstdlib>
@@ -75,6 +76,19 @@ TEST_F(PicturePickTest, AFileFromTheMenuIsPickedWithKeys) {
   EXPECT_EQ(form->Pick()->Session(), nullptr);
   ASSERT_EQ(fakes.dialogs.Of("Error").size(), 1u);
   EXPECT_NE(fakes.dialogs.Of("Error")[0].find(dir / "notes.png"), std::string::npos);
+
+  // Dropped on the main window.
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir / "shot.png"))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+  QApplication::sendEvent(form.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+  QApplication::sendEvent(form.get(), &drop);
+  w = Window();
+  ASSERT_TRUE(w);
+  QTest::keyClick(w, Qt::Key_Escape);
+  ExpectClosed();
 }
 
 TEST_F(PicturePickTest, APastedImageZoomsPansAndStoresASwatch) {
