@@ -25,7 +25,7 @@ TEST(ImagePalette, FlatBlocksGiveExactlyTheirColoursByArea) {
     uint32_t argb;
     int width;
   } blocks[] = {{0xFF00FF00, 12}, {0xFFFF0000, 30}, {0xFF0000FF, 5},
-                {0xFF123456, 21}, {0xFFFFFFFF, 8}, {0xFF000000, 23}};
+                {0xFF123456, 21}, {0xFFFFFFFF, 8},  {0xFF000000, 23}};
   TBuf b{101, 10, {}};
   for (int y = 0; y < b.h; ++y) {
     for (const auto& blk : blocks)
@@ -72,8 +72,8 @@ TEST(ImagePalette, NoisyClustersAreFoundAndCountedFromEveryPixel) {
   }
   EXPECT_GT(p.meanDistance, 0.005);
   EXPECT_LT(p.meanDistance, 0.05);
-  EXPECT_NEAR(MeanPaletteDistance(b.View(), {p.colors[0].color, p.colors[1].color}),
-              p.meanDistance, 1e-9);
+  EXPECT_NEAR(MeanPaletteDistance(b.View(), {p.colors[0].color, p.colors[1].color}), p.meanDistance,
+              1e-9);
   EXPECT_EQ(PaletteFromPixels(b.View(), 2).colors[0].color, p.colors[0].color);
   EXPECT_EQ(ShareText(p.colors[1].pixels, p.total), "25%");
 }

@@ -200,7 +200,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   TColor FCurrentColor = 0;
   TColor FBackColor = 0xFFFFFF;
   TColor FUndoColor = 0;
-  TPickController* FPick = nullptr;  // the screen pick, a child of the window
+  TPickController* FPick = nullptr;       // the screen pick, a child of the window
   TPictureCommands* FPictures = nullptr;  // pictures opened for picking
   int FActivePage = -1;
   std::vector<TColorSheetForm*> FSheets;

@@ -176,7 +176,7 @@ QRect TPickWindow::MarkRect(TCrossPos cross, int radius) const {
   if (!FSource.contains(cross.x, cross.y)) return {};
   const QPoint c = WindowPos(cross).toPoint();
   const double k = FrameScale();
-  const int reach = kArmGap + kArm + int(std::ceil(radius / k)) + 4;
+  const int reach = kArmGap + kArm + int(std::ceil((radius + 0.5) / k)) + 4;
   return QRect(c.x() - reach, c.y() - reach, 2 * reach + 1, 2 * reach + 1)
       .united(LoupeRect(cross).adjusted(-2, -2, 2, 2));
 }

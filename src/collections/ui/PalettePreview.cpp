@@ -92,8 +92,8 @@ TPalettePreview::TPalettePreview(TSheetHost& host, QImage picture, const std::st
                  QString::fromStdString(std::filesystem::path(path).filename().string()));
 
   auto* thumb = new QLabel(this);
-  thumb->setPixmap(QPixmap::fromImage(
-      FPicture.scaled(240, 180, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  thumb->setPixmap(
+      QPixmap::fromImage(FPicture.scaled(240, 180, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
   thumb->setFrameShape(QFrame::StyledPanel);
   spnCount = new QSpinBox(this);
   spnCount->setRange(kPaletteCountMin, kPaletteCountMax);

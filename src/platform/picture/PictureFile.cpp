@@ -121,8 +121,7 @@ QImage SrgbPicture(QImage image) {
     image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
                                                           : QImage::Format_RGB32);
   const QColorSpace cs = image.colorSpace();
-  if (cs.isValid() && !MeantAsSrgb(cs))
-    image.convertToColorSpace(QColorSpace(QColorSpace::SRgb));
+  if (cs.isValid() && !MeantAsSrgb(cs)) image.convertToColorSpace(QColorSpace(QColorSpace::SRgb));
   image.setColorSpace(QColorSpace());
   return image;
 }

@@ -9,13 +9,13 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMimeData>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMimeData>
 #include <QPalette>
 #include <QPixmap>
 #include <QPrinterInfo>
