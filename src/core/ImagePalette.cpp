@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <thread>
@@ -34,13 +35,22 @@ const std::array<float, 256>& LinearTable() {
   return table;
 }
 
+// Cube root for 0..1: a bit-level first guess and two Newton steps, about
+// 1e-5 relative, several times faster than std::cbrt over whole pictures.
+float Cbrt(float x) {
+  if (x <= 0) return 0;
+  float y = std::bit_cast<float>(std::bit_cast<uint32_t>(x) / 3 + 709921077u);
+  y = (2 * y + x / (y * y)) / 3;
+  return (2 * y + x / (y * y)) / 3;
+}
+
 // OKLab of one 0x..RRGGBB pixel; linear sRGB straight to LMS.
 TLab PixelLab(uint32_t p) {
   const auto& lin = LinearTable();
   const float r = lin[(p >> 16) & 0xFF], g = lin[(p >> 8) & 0xFF], b = lin[p & 0xFF];
-  const float l = std::cbrt(0.4122214708f * r + 0.5363325363f * g + 0.0514459929f * b);
-  const float m = std::cbrt(0.2119034982f * r + 0.6806995451f * g + 0.1073969566f * b);
-  const float s = std::cbrt(0.0883024619f * r + 0.2817188376f * g + 0.6299787005f * b);
+  const float l = Cbrt(0.4122214708f * r + 0.5363325363f * g + 0.0514459929f * b);
+  const float m = Cbrt(0.2119034982f * r + 0.6806995451f * g + 0.1073969566f * b);
+  const float s = Cbrt(0.0883024619f * r + 0.2817188376f * g + 0.6299787005f * b);
   return {0.2104542553f * l + 0.7936177850f * m - 0.0040720468f * s,
           1.9779984951f * l - 2.4285922050f * m + 0.4505937099f * s,
           0.0259040371f * l + 0.7827717662f * m - 0.8086757660f * s};

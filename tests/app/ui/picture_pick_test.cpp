@@ -105,8 +105,13 @@ TEST_F(PicturePickTest, APastedImageZoomsPansAndStoresASwatch) {
   const QPointF at(w->width() / 2.0, w->height() / 2.0);
   QWheelEvent wheel(at, w->mapToGlobal(at), {}, QPoint(0, 5 * 120), Qt::NoButton, Qt::NoModifier,
                     Qt::NoScrollPhase, false);
+  const auto under = [&] { return (at.x() - w->View().x) / w->View().zoom; };
+  const double before = under();
   QApplication::sendEvent(w, &wheel);
   EXPECT_DOUBLE_EQ(w->View().zoom, std::min(16.0, fitted * std::pow(1.25, 5)));
+  EXPECT_NEAR(under(), before, 1e-9) << "the picture point under the pointer stays";
+  for (int i = 0; i < 8; ++i) QApplication::sendEvent(w, &wheel);
+  EXPECT_DOUBLE_EQ(w->View().zoom, 16);
   const double x0 = w->View().x;
   QTest::mousePress(w, Qt::LeftButton, {}, QPoint(200, 200));
   QTest::mouseMove(w, QPoint(260, 200));
