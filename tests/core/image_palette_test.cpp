@@ -26,7 +26,7 @@ TEST(ImagePalette, FlatBlocksGiveExactlyTheirColoursByArea) {
     int width;
   } blocks[] = {{0xFF00FF00, 12}, {0xFFFF0000, 30}, {0xFF0000FF, 5},
                 {0xFF123456, 21}, {0xFFFFFFFF, 8},  {0xFF000000, 23}};
-  TBuf b{101, 10, {}};
+  TBuf b{100, 10, {}};
   for (int y = 0; y < b.h; ++y) {
     for (const auto& blk : blocks)
       for (int i = 0; i < blk.width; ++i) b.px.push_back(blk.argb);
