@@ -96,7 +96,6 @@ TEST(PictureBytes, CutOffFilesAreTold) {
       {"gif", "GIF89a...", false},
       {"bmp", bmpHead + std::string(24, 'x'), true},
       {"bmp", bmpHead + std::string(23, 'x'), false},
-      {"webp", "RIFF", true},
   };
   for (const auto& c : cases)
     EXPECT_EQ(PictureBytesComplete(c.format, c.bytes), c.whole) << c.format << c.bytes.size();
