@@ -200,8 +200,9 @@ class TForm1 : public QMainWindow, public TSheetHost {
   TColor FCurrentColor = 0;
   TColor FBackColor = 0xFFFFFF;
   TColor FUndoColor = 0;
-  TPickController* FPick = nullptr;       // the screen pick, a child of the window
-  TPictureCommands* FPictures = nullptr;  // pictures opened for picking
+  TPickController* FPick = nullptr;  // the screen pick, a child of the window
+  // Picture files and pasted images opened for picking.
+  TPictureCommands* FPictures = nullptr;
   int FActivePage = -1;
   std::vector<TColorSheetForm*> FSheets;
   std::vector<QWidget*> FSheetPanels;
