@@ -21,6 +21,7 @@ packages=(
   dpkg-dev file lintian
   clang libclang-rt-14-dev
   strace # holds a process at a chosen system call in the kill tests
+  qt6-image-formats-plugins  # WebP and TIFF pictures for picking and palettes
 )
 
 missing=()

@@ -29,6 +29,12 @@ struct TFontFamilyInfo {
   bool screen = true;    // usable on the screen
 };
 
+// A picture held in memory: 0xAARRGGBB words row by row, sRGB.
+struct TPicture {
+  int width = 0, height = 0;
+  std::vector<uint32_t> pixels;
+};
+
 class TDesktop {
  public:
   virtual ~TDesktop() = default;
@@ -40,6 +46,8 @@ class TDesktop {
   virtual TColor SysColor(int index) = 0;  // Windows index 0..28
   virtual std::string ClipboardText() = 0;
   virtual void SetClipboardText(const std::string& text) = 0;
+  // The image on the clipboard (what screenshot tools copy), in sRGB.
+  virtual std::optional<TPicture> ClipboardPicture() { return std::nullopt; }
   virtual void Beep() = 0;
   // Opens the help page; `failed` runs, at once or later on the UI thread,
   // when it could not be shown (no such file, no browser).

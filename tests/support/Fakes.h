@@ -33,6 +33,8 @@ class FakeDesktop : public TDesktop {
   TColor SysColor(int index) override;
   std::string ClipboardText() override { return clipboard; }
   void SetClipboardText(const std::string& text) override { clipboard = text; }
+  std::optional<TPicture> clipboardPicture;
+  std::optional<TPicture> ClipboardPicture() override { return clipboardPicture; }
   void Beep() override { ++beeps; }
   bool helpFails = false;  // no browser
   void OpenHelp(const std::string& path, std::function<void()> failed) override {

@@ -41,6 +41,7 @@
 #include "app/ui/HistMenu.h"
 #include "app/ui/Icons.h"
 #include "app/ui/PickController.h"
+#include "app/ui/PictureCommands.h"
 #include "collections/Favorites.h"
 #include "collections/ui/DialogFavorite.h"
 #include "controls/ui/ColorPickerButton.h"
@@ -111,6 +112,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   CreateActions();
   CreateMenus();
   CreateControls();
+  FPictures = new TPictureCommands(*this);
 
   LoadSettings();
 
@@ -824,7 +826,8 @@ void TForm1::actCopyExecute() {
 
 void TForm1::actPasteExecute() {
   TColor c = 0;
-  if (AcceptPastedText(Desktop().ClipboardText(), c)) SetForeColor(this, c);
+  if (AcceptPastedText(Desktop().ClipboardText(), c)) return SetForeColor(this, c);
+  FPictures->PasteImage();
 }
 
 void TForm1::actTagFontExecute(int index) {

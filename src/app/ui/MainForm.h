@@ -37,6 +37,7 @@ class TCssCommands;
 class TSwatchBar;
 class TFavorites;
 class TPickController;
+class TPictureCommands;
 class THistoryMenu;
 
 // The preview box: a text box in which Return inserts no line break.
@@ -101,6 +102,7 @@ class TForm1 : public QMainWindow, public TSheetHost {
   TColor UndoColor() const { return FUndoColor; }
   int PickMode() const;
   TPickController* Pick() const { return FPick; }
+  TPictureCommands* Pictures() const { return FPictures; }
   int ActivePage() const { return FActivePage; }
   // In page order; null for a page whose sheet is not made yet.
   const std::vector<TColorSheetForm*>& Sheets() const { return FSheets; }
@@ -211,6 +213,8 @@ class TForm1 : public QMainWindow, public TSheetHost {
   TColor FBackColor = 0xFFFFFF;
   TColor FUndoColor = 0;
   TPickController* FPick = nullptr;  // the screen pick, a child of the window
+  // Picture files and pasted images opened for picking.
+  TPictureCommands* FPictures = nullptr;
   int FActivePage = -1;
   std::vector<TColorSheetForm*> FSheets;
   std::vector<QWidget*> FSheetPanels;

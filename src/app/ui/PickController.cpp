@@ -294,4 +294,23 @@ TCrossPos TPickController::StartCross(QRect desktop, double scale) const {
   return {int((g.x() - desktop.x()) * scale) + w / 2, int((g.y() - desktop.y()) * scale) + h / 2};
 }
 
+bool TPickController::OpenPicture(QImage picture) {
+  if (FSession || FPickMode != 0 || picture.isNull()) return false;
+  TPickSession::THooks hooks;
+  hooks.take = [this](TPickTarget t, TColor c) { Apply(t, c); };
+  hooks.current = [this](TPickTarget t) {
+    return t.kind == TPickTarget::Back ? FForm.GetBackColor() : FForm.CurrentColor();
+  };
+  hooks.ended = [this] {
+    FSession->deleteLater();
+    FSession = nullptr;
+    FForm.activateWindow();
+  };
+  QScreen* screen = FForm.screen() ? FForm.screen() : QGuiApplication::primaryScreen();
+  FSession = new TPickSession(std::move(picture), screen, {TPickTarget::Fore}, std::move(hooks));
+  connect(FSession, &TPickSession::FirstPaint, this, &TPickController::PickWindowShown);
+  FSession->Show();
+  return true;
+}
+
 }  // namespace tintorb

@@ -4,6 +4,7 @@
 // through the desktop portal and pick on it in a window of its own.
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -47,6 +48,9 @@ class TPickController : public QObject {
   // Opens the pick window for `target` on `frame`, which covers `desktop`
   // (logical pixels), whatever made it.
   void OpenOnFrame(const QImage& frame, QRect desktop, TPickTarget target);
+  // Picks on a picture (a file, a pasted image) in the pick window, for the
+  // current colour; false while another pick is open.
+  bool OpenPicture(QImage picture);
 
   // Null for the live screen; otherwise picks go through this portal.
   void SetPortal(std::unique_ptr<TPortalClient> portal);

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleHints>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "app/ColorWellLayout.h"
@@ -69,7 +71,83 @@ TPickWindow::TPickWindow(TPickSession& session, QScreen* screen, QRect source)
   setGeometry(screen->geometry());
 }
 
+TPickWindow::TPickWindow(TPickSession& session, QScreen* screen)
+    : TPickWindow(session, screen, session.Frame().rect()) {
+  setWindowTitle(Utf("画像から色を取る"));
+  FPicture = true;
+  SetView(FitPicture(FSource.width(), FSource.height(), width(), height()));
+}
+
+double TPickWindow::FrameScale() const {
+  if (FPicture) return 1 / FView.zoom;
+  return double(FSource.width()) / std::max(1, width());
+}
+
+void TPickWindow::SetView(const TPictureView& v) {
+  if (v.zoom != FView.zoom) FScaled = QImage();
+  FView = v;
+  update();
+}
+
+void TPickWindow::KeepInView(TCrossPos cross) {
+  if (FPicture) SetView(Reveal(FView, cross.x, cross.y));
+}
+
+void TPickWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (FPicture && (width() != FView.winW || height() != FView.winH))
+    SetView(FitPicture(FSource.width(), FSource.height(), width(), height()));
+}
+
+void TPickWindow::PaintPicture(QPainter& p, const QRect& r) {
+  p.fillRect(r, QColor(40, 40, 40));
+  const QImage& frame = FSession.FFrame;
+  const double z = FView.zoom;
+  if (z < 1) {
+    // Shrunk: a smoothed copy, made once per zoom, reads better than
+    // dropped pixels; picking still reads the picture itself.
+    if (FScaled.isNull())
+      FScaled = frame.scaled(std::max(1, int(std::lround(frame.width() * z))),
+                             std::max(1, int(std::lround(frame.height() * z))),
+                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    p.drawImage(QPointF(FView.x, FView.y), FScaled);
+    return;
+  }
+  // Enlarged: whole picture pixels as squares, only those in the rectangle.
+  const int x0 = std::max(0, int(std::floor((r.left() - FView.x) / z)));
+  const int y0 = std::max(0, int(std::floor((r.top() - FView.y) / z)));
+  const int x1 = std::min(frame.width(), int(std::ceil((r.right() + 1 - FView.x) / z)));
+  const int y1 = std::min(frame.height(), int(std::ceil((r.bottom() + 1 - FView.y) / z)));
+  if (x0 >= x1 || y0 >= y1) return;
+  p.drawImage(QRectF(FView.x + x0 * z, FView.y + y0 * z, (x1 - x0) * z, (y1 - y0) * z), frame,
+              QRectF(x0, y0, x1 - x0, y1 - y0));
+}
+
+void TPickWindow::wheelEvent(QWheelEvent* event) {
+  if (!FPicture) return QWidget::wheelEvent(event);
+  const double steps = event->angleDelta().y() / 120.0;
+  if (steps == 0) return;
+  SetView(ZoomAt(FView, std::pow(1.25, steps), event->position().x(), event->position().y()));
+}
+
+void TPickWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (!FPicture || !FPressed) return QWidget::mouseReleaseEvent(event);
+  FPressed = false;
+  if (FPanning) {
+    FPanning = false;
+    setCursor(Qt::CrossCursor);
+    return;
+  }
+  FSession.PointerAt(FramePos(event->position()), RadiusOf(event->modifiers()));
+  FSession.Take(RadiusOf(event->modifiers()));
+}
+
 TCrossPos TPickWindow::FramePos(QPointF local) const {
+  if (FPicture) {
+    const int x = int(std::floor((local.x() - FView.x) / FView.zoom));
+    const int y = int(std::floor((local.y() - FView.y) / FView.zoom));
+    return {std::clamp(x, 0, FSource.width() - 1), std::clamp(y, 0, FSource.height() - 1)};
+  }
   const double kx = double(FSource.width()) / std::max(1, width());
   const double ky = double(FSource.height()) / std::max(1, height());
   const int x = FSource.x() + int(std::floor(local.x() * kx));
@@ -79,6 +157,7 @@ TCrossPos TPickWindow::FramePos(QPointF local) const {
 }
 
 QPointF TPickWindow::WindowPos(TCrossPos p) const {
+  if (FPicture) return {FView.x + (p.x + 0.5) * FView.zoom, FView.y + (p.y + 0.5) * FView.zoom};
   const double kx = double(FSource.width()) / std::max(1, width());
   const double ky = double(FSource.height()) / std::max(1, height());
   return {(p.x - FSource.x() + 0.5) / kx, (p.y - FSource.y() + 0.5) / ky};
@@ -96,8 +175,8 @@ QRect TPickWindow::LoupeRect(TCrossPos cross) const {
 QRect TPickWindow::MarkRect(TCrossPos cross, int radius) const {
   if (!FSource.contains(cross.x, cross.y)) return {};
   const QPoint c = WindowPos(cross).toPoint();
-  const double k = double(FSource.width()) / std::max(1, width());
-  const int reach = kArmGap + kArm + int(std::ceil(radius / k)) + 4;
+  const double k = FrameScale();
+  const int reach = kArmGap + kArm + int(std::ceil((radius + 0.5) / k)) + 4;
   return QRect(c.x() - reach, c.y() - reach, 2 * reach + 1, 2 * reach + 1)
       .united(LoupeRect(cross).adjusted(-2, -2, 2, 2));
 }
@@ -105,13 +184,16 @@ QRect TPickWindow::MarkRect(TCrossPos cross, int radius) const {
 void TPickWindow::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QRect r = event->rect();
-  const double kx = double(FSource.width()) / std::max(1, width());
+  const double kx = FrameScale();
   const double ky = double(FSource.height()) / std::max(1, height());
   // Frame pixels map one to one onto device pixels when the picture was taken
   // at this screen's scale; no smoothing either way.
-  p.drawImage(
-      QRectF(r), FSession.FFrame,
-      QRectF(FSource.x() + r.x() * kx, FSource.y() + r.y() * ky, r.width() * kx, r.height() * ky));
+  if (FPicture)
+    PaintPicture(p, r);
+  else
+    p.drawImage(QRectF(r), FSession.FFrame,
+                QRectF(FSource.x() + r.x() * kx, FSource.y() + r.y() * ky, r.width() * kx,
+                       r.height() * ky));
   const TCrossPos cross = FSession.FCross;
   if (FSource.contains(cross.x, cross.y)) {
     const int rad = FSession.FRadius;
@@ -192,6 +274,14 @@ void TPickWindow::keyPressEvent(QKeyEvent* event) {
       return FSession.Take(RadiusOf(m));
     case Qt::Key_Escape:
       return FSession.Cancel();
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+    case Qt::Key_Minus:
+      if (!FPicture) break;
+      {
+        const QPointF c = WindowPos(FSession.FCross);
+        return SetView(ZoomAt(FView, event->key() == Qt::Key_Minus ? 0.5 : 2, c.x(), c.y()));
+      }
     default:
       break;
   }
@@ -216,10 +306,26 @@ void TPickWindow::closeEvent(QCloseEvent* event) {
 
 void TPickWindow::mouseMoveEvent(QMouseEvent* event) {
   FHeld = event->modifiers();
+  if (FPicture && FPressed) {
+    const QPointF d = event->position() - FPressPos;
+    if (!FPanning && d.manhattanLength() >= QGuiApplication::styleHints()->startDragDistance()) {
+      FPanning = true;
+      setCursor(Qt::ClosedHandCursor);
+    }
+    if (FPanning) return SetView(PanBy(FPressView, d.x(), d.y()));
+  }
   FSession.PointerAt(FramePos(event->position()), RadiusOf(event->modifiers()));
 }
 
 void TPickWindow::mousePressEvent(QMouseEvent* event) {
+  if (FPicture) {
+    // A click takes the colour on release; a drag pans.
+    FPressed = true;
+    FPanning = false;
+    FPressPos = event->position();
+    FPressView = FView;
+    return;
+  }
   FSession.PointerAt(FramePos(event->position()), RadiusOf(event->modifiers()));
   FSession.Take(RadiusOf(event->modifiers()));
 }
@@ -245,6 +351,15 @@ TPickSession::TPickSession(QImage frame, QRect desktop, TPickTarget target, TCro
                           .intersected(FFrame.rect());
     if (!src.isEmpty()) FWindows.push_back(new TPickWindow(*this, screen, src));
   }
+}
+
+TPickSession::TPickSession(QImage picture, QScreen* screen, TPickTarget target, THooks hooks)
+    : FFrame(std::move(picture)), FTarget(target), FHooks(std::move(hooks)) {
+  if (FFrame.format() != QImage::Format_RGB32)
+    FFrame = FFrame.convertToFormat(QImage::Format_RGB32);
+  FCross = {FFrame.width() / 2, FFrame.height() / 2};
+  FBefore = FHooks.current(target);
+  FWindows.push_back(new TPickWindow(*this, screen));
 }
 
 TPickSession::~TPickSession() {
@@ -282,6 +397,7 @@ void TPickSession::MoveCross(TCrossPos to) {
 
 void TPickSession::MoveCrossBy(TCrossKey key) {
   MoveCross(::tintorb::MoveCross(FCross, key, FFrame.width(), FFrame.height()));
+  for (TPickWindow* w : FWindows) w->KeepInView(FCross);
 }
 
 void TPickSession::SetRadius(int radius) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/PictureView.h"
 #include "app/ScreenPick.h"
 
 class QScreen;
@@ -22,10 +23,17 @@ class TPickWindow : public QWidget {
  public:
   // `source` is the part of the session's frame shown on `screen`.
   TPickWindow(TPickSession& session, QScreen* screen, QRect source);
+  // A picture rather than the screen: the whole frame fitted to `screen`,
+  // zoomed with the wheel (or + and -) and panned by dragging.
+  TPickWindow(TPickSession& session, QScreen* screen);
 
   QRect Source() const { return FSource; }
   // Window rectangle (logical pixels) of what changes when the cross moves.
   QRect MarkRect(TCrossPos cross, int radius) const;
+  bool IsPicture() const { return FPicture; }
+  const TPictureView& View() const { return FView; }
+  // Scrolls a zoomed picture so that the cross stays in sight.
+  void KeepInView(TCrossPos cross);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -33,16 +41,30 @@ class TPickWindow : public QWidget {
   void keyReleaseEvent(QKeyEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   TCrossPos FramePos(QPointF local) const;
   QPointF WindowPos(TCrossPos p) const;  // centre of that frame pixel
   QRect LoupeRect(TCrossPos cross) const;
+  double FrameScale() const;  // frame pixels per window pixel
+  void PaintPicture(QPainter& p, const QRect& r);
+  void SetView(const TPictureView& v);
 
   TPickSession& FSession;
   QRect FSource;
   Qt::KeyboardModifiers FHeld;  // Ctrl, Shift, Alt as their own keys report them
+
+  // Picture mode.
+  bool FPicture = false;
+  TPictureView FView;
+  QImage FScaled;  // the picture smoothed to the zoom when that is below 1
+  bool FPressed = false, FPanning = false;
+  QPointF FPressPos;
+  TPictureView FPressView;
 };
 
 // One pick on a frozen frame: the frame, the cross, the windows, and what a
@@ -60,6 +82,8 @@ class TPickSession : public QObject {
   // `frame` covers `desktop` (logical pixels, the union of the screens);
   // `start` is the first cross position in frame pixels.
   TPickSession(QImage frame, QRect desktop, TPickTarget target, TCrossPos start, THooks hooks);
+  // A picture in one window on `screen`, the cross at its centre.
+  TPickSession(QImage picture, QScreen* screen, TPickTarget target, THooks hooks);
   ~TPickSession() override;
 
   void Show();

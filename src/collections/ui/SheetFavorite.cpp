@@ -24,6 +24,7 @@
 #include "collections/Favorites.h"
 #include "collections/PaletteFiles.h"
 #include "collections/ui/DrawColorItem.h"
+#include "collections/ui/PalettePreview.h"
 #include "core/TextFile.h"
 #include "platform/Desktop.h"
 
@@ -333,6 +334,8 @@ void TfrmFavorite::CreateActions() {
     }
     ShowConfusablePairs(this, Q(GetFavorites().GroupName(SelectedGroup())), colors, ShownPercent());
   });
+  actPaletteFromPicture =
+      make("画像から配色を作る...", [this] { OpenPaletteFromPicture(Host(), this); });
 }
 
 void TfrmFavorite::CreateMenus() {
@@ -341,6 +344,7 @@ void TfrmFavorite::CreateMenus() {
   popGroup->addSeparator();
   popGroup->addAction(actConfusablePairs);
   popGroup->addSeparator();
+  popGroup->addAction(actPaletteFromPicture);
   popGroup->addAction(actImport);
   popColors = new QMenu(this);
   popColors->addAction(actSetBack);

@@ -96,6 +96,7 @@ class TfrmFavorite : public TColorSheetForm {
   QAction *actExportHTML, *actExportACT;
   QAction *actImport, *actExportGPL, *actExportASE, *actExportCSS;
   QAction* actConfusablePairs;
+  QAction* actPaletteFromPicture;
 
   // Adds the palettes of the files as new groups (each file whole or not at
   // all); the files that cannot be read are named in one error box.

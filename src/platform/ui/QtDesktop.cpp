@@ -1,5 +1,9 @@
 #include "platform/ui/QtDesktop.h"
 
+#include <cstring>
+
+#include "platform/picture/PictureFile.h"
+
 #include <fontconfig/fontconfig.h>
 #include <sys/sysinfo.h>
 
@@ -11,6 +15,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMimeData>
 #include <QPalette>
 #include <QPixmap>
 #include <QPrinterInfo>
@@ -190,6 +195,20 @@ void TQtDesktop::SetClipboardText(const std::string& text) {
   QClipboard* cb = QGuiApplication::clipboard();
   cb->clear(QClipboard::Clipboard);
   cb->setText(ToQ(text), QClipboard::Clipboard);
+}
+
+std::optional<TPicture> TQtDesktop::ClipboardPicture() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+  if (!data || !data->hasImage()) return std::nullopt;
+  const QImage image = SrgbPicture(qvariant_cast<QImage>(data->imageData()));
+  if (image.isNull() || qint64(image.width()) * image.height() > kPictureMaxPixels)
+    return std::nullopt;
+  TPicture picture{image.width(), image.height(), {}};
+  picture.pixels.resize(size_t(image.width()) * size_t(image.height()));
+  for (int y = 0; y < image.height(); ++y)
+    std::memcpy(picture.pixels.data() + size_t(y) * size_t(image.width()), image.constScanLine(y),
+                size_t(image.width()) * 4);
+  return picture;
 }
 
 void TQtDesktop::Beep() {

@@ -16,6 +16,7 @@ class TQtDesktop : public TDesktop {
   TColor SysColor(int index) override;
   std::string ClipboardText() override;
   void SetClipboardText(const std::string& text) override;
+  std::optional<TPicture> ClipboardPicture() override;
   void Beep() override;
   void OpenHelp(const std::string& path, std::function<void()> failed) override;
   uint64_t PhysicalMemoryAvailable() override;

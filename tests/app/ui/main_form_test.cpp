@@ -218,8 +218,9 @@ TEST_F(MainFormTest, EveryMenuHoldsItsCommandsInOrder) {
   EXPECT_EQ(S(top[4]->text()), "プログラミング(&P)");
   EXPECT_EQ(S(top[5]->text()), "設定(&C)");
   EXPECT_EQ(captions(form->mnuFile),
-            (std::vector<std::string>{"キャンバスの表示(&C)", "ヘルプ(&H)", "バージョン情報(&A)...",
-                                      "-", "終了(&X)"}));
+            (std::vector<std::string>{"キャンバスの表示(&C)", "画像から色を取る(&G)...",
+                                      "画像から配色を作る(&M)...", "-", "ヘルプ(&H)",
+                                      "バージョン情報(&A)...", "-", "終了(&X)"}));
   EXPECT_EQ(
       captions(form->mnuEdit),
       (std::vector<std::string>{"元に戻す(&U)", "-", "コピー(&C)", "最近コピーした色(&E)",
