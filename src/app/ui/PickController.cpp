@@ -295,7 +295,8 @@ TCrossPos TPickController::StartCross(QRect desktop, double scale) const {
 }
 
 bool TPickController::OpenPicture(QImage picture) {
-  if (FSession || FPickMode != 0 || picture.isNull()) return false;
+  if (FSession || FDone || FPickMode != 0 || (FPortal && FPortal->Busy()) || picture.isNull())
+    return false;
   TPickSession::THooks hooks;
   hooks.take = [this](TPickTarget t, TColor c) { Apply(t, c); };
   hooks.current = [this](TPickTarget t) {
