@@ -110,16 +110,18 @@ void TColorVisionCommands::actCvdCheckExecute() {
   FCheck->activateWindow();
 }
 
-// A pick reads the screen: while the pick button is held the window shows
-// its real colours, so picking from it never yields a simulated one.
+void TColorVisionCommands::ShowReal(bool real) {
+  if (ShownType() == TCvdType::None) return;
+  SuspendShownFilter(real);
+  Apply();
+  if (FWindow) FWindow->repaint();
+}
+
+// The drag pick reads the screen while the pick button is held.
 bool TColorVisionCommands::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == FPickButton && ShownType() != TCvdType::None) {
+  if (watched == FPickButton) {
     const bool press = event->type() == QEvent::MouseButtonPress;
-    if (press || event->type() == QEvent::MouseButtonRelease) {
-      SuspendShownFilter(press);
-      Apply();
-      if (FWindow) FWindow->repaint();
-    }
+    if (press || event->type() == QEvent::MouseButtonRelease) ShowReal(press);
   }
   return QObject::eventFilter(watched, event);
 }

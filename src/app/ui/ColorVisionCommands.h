@@ -23,6 +23,9 @@ class TSheetHost;
 class TColorVisionCommands : public QObject {
   Q_OBJECT
  public:
+  // While the screen is read for a pick, the windows show their real colours,
+  // so a pick from them never yields a simulated one.
+  void ShowReal(bool real);
   // Reads the stored simulation from the host's settings (section
   // "ColorVision") and puts it in force.
   TColorVisionCommands(TSheetHost& host, QWidget* window);

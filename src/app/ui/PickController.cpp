@@ -1,5 +1,7 @@
 #include "app/ui/PickController.h"
 
+#include "app/ui/ColorVisionCommands.h"
+
 #include <QCursor>
 #include <QDBusConnection>
 #include <QGuiApplication>
@@ -12,6 +14,7 @@
 #include <utility>
 
 #include "app/ColorWellLayout.h"
+#include "app/ui/ColorVisionCommands.h"
 #include "app/ui/MainForm.h"
 #include "app/ui/PickWindow.h"
 #include "platform/Desktop.h"
@@ -132,7 +135,14 @@ bool TPickController::eventFilter(QObject* watched, QEvent* event) {
 void TPickController::PickUnderPointer(TPickTarget target) {
   if (FPortal) return OpenFrozen(target);
   const TPoint p = Desktop().CursorPos();
-  Apply(target, Desktop().ScreenPixel(p.x, p.y));
+  ShowReal(true);
+  const TColor c = Desktop().ScreenPixel(p.x, p.y);
+  ShowReal(false);
+  Apply(target, c);
+}
+
+void TPickController::ShowReal(bool real) {
+  if (TColorVisionCommands* cvd = FForm.ColorVision()) cvd->ShowReal(real);
 }
 
 void TPickController::Apply(TPickTarget target, TColor color) {
@@ -156,11 +166,14 @@ bool TPickController::PickFromScreen(TPickDone done) {
   FPending = {TPickTarget::Fore};  // what the portal's answer is for
   if (FPortal) {
     FPickingColor = false;
+    ShowReal(true);
     FPortal->Screenshot();
     FWaitTimer.start();
     return true;
   }
+  ShowReal(true);
   const TDesktopFrame f = FGrab ? FGrab() : GrabDesktop();
+  ShowReal(false);
   if (f.image.isNull()) {
     Done(std::nullopt);
     return true;
@@ -180,6 +193,7 @@ void TPickController::OpenFrozen(TPickTarget target) {
   if (FSession || FDone || FPortal->Busy()) return;
   FPending = target;
   FPickingColor = false;
+  ShowReal(true);
   FPortal->Screenshot();
   FWaitTimer.start();
 }
@@ -210,10 +224,12 @@ void TPickController::FallBack(const char* hint, bool& said) {
     Dialogs().Information(hint);
   }
   FPickingColor = true;
+  ShowReal(true);
   FPortal->PickColor();
 }
 
 void TPickController::PortalFinished(const TPortalReply& reply) {
+  ShowReal(false);
   FWaitTimer.stop();
   if (FWaitBox) FWaitBox->hide();
   const bool byUser = std::exchange(FCancelling, false);

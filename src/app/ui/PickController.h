@@ -83,6 +83,7 @@ class TPickController : public QObject {
   void FallBack(const char* hint, bool& said);
   void ShowWait();
   void Apply(TPickTarget target, TColor color);
+  void ShowReal(bool real);  // the screen is read: no simulated colours on it
   void Done(std::optional<TColor> color);
   TCrossPos StartCross(QRect desktop, double scale) const;
 
