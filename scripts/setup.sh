@@ -16,6 +16,7 @@ packages=(
   clang-format
   sway qt6-wayland xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
   pipewire wtype grim dbus
+  python3-dbus python3-gi  # the notification server of the pick end-to-end test
   librsvg2-bin desktop-file-utils appstream man-db
   dpkg-dev file lintian
   clang libclang-rt-14-dev

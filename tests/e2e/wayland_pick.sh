@@ -102,6 +102,20 @@ wl_keys -k 7
 expect_pick_closed
 expect_title 'Tintorb ["#73008B"]' "digits store swatches only"
 
+# tintorb --pick, as a key bound in sway runs it: the running copy picks
+# through the portal, and the command prints the text.
+TINTORB_HOME=$home timeout 60 "$build/tintorb" --pick=hex >"$rt/pick.out" 2>>"$log" &
+client=$!
+for _ in $(seq 100); do
+  [ "$(pick_windows)" -ge 1 ] && break
+  sleep 0.1
+done
+sleep 0.3
+wl_keys -k Left -k Return
+wait "$client" || fail "tintorb --pick exited with status $?"
+[ "$(cat "$rt/pick.out")" = '#FF0000' ] || fail "tintorb --pick printed «$(cat "$rt/pick.out")»"
+expect_title 'Tintorb ["#FF0000"]' "tintorb --pick"
+
 # Closed by the compositor, it saves like a title-bar close.
 swaymsg '[title="^Tintorb "] kill' >/dev/null
 for _ in $(seq 100); do

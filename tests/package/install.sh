@@ -45,8 +45,10 @@ errors=$(grep 'error:' <<<"$report" | grep -v 'key "SingleMainWindow".*should st
 [ -z "$errors" ] || fail "desktop-file-validate: $errors"
 grep -qx "Icon=$id" "$desktop" || fail "the desktop entry names another icon"
 grep -qx "SingleMainWindow=true" "$desktop" || fail "no SingleMainWindow"
-exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
-[ -x "$bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
+for exec_name in $(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop"); do
+  [ -x "$bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
+done
+grep -qx "Exec=tintorb --pick" "$desktop" || fail "no pick action"
 appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" >"$work/as.txt" 2>&1 ||
   fail "appstreamcli validate: $(cat "$work/as.txt")"
 version=$("$bin/tintorb" --version | cut -d' ' -f2)
@@ -61,7 +63,9 @@ for page in tintorb tintorb-cli; do
     >"$work/$page.txt" 2>"$work/$page.err" || fail "man -l $page.1 failed"
   [ ! -s "$work/$page.err" ] || fail "man -l $page.1: $(cat "$work/$page.err")"
 done
-grep -q -- '--version' "$work/tintorb.txt" || fail "tintorb.1 lacks --version"
+for opt in --version --pick; do
+  grep -q -- "$opt" "$work/tintorb.txt" || fail "tintorb.1 lacks $opt"
+done
 commands=$("$bin/tintorb-cli" --help | sed -n '/^commands:$/,/^$/s/^  \([^ ]*\).*/\1/p')
 [ -n "$commands" ] || fail "tintorb-cli --help lists no commands"
 for c in $commands; do

@@ -12,6 +12,7 @@
 #include "app/ui/PickWindow.h"
 #include "platform/Desktop.h"
 #include "platform/ui/PortalClient.h"
+#include "platform/ui/ScreenGrab.h"
 
 namespace tintorb {
 
@@ -118,9 +119,37 @@ void TPickController::Apply(TPickTarget target, TColor color) {
   }
 }
 
+void TPickController::SetGrab(std::function<TDesktopFrame()> grab) {
+  FGrab = std::move(grab);
+}
+
+bool TPickController::PickFromScreen(TPickDone done) {
+  if (FSession || FDone || (FPortal && FPortal->Busy())) return false;
+  FDone = std::move(done);
+  FPending = {TPickTarget::Fore};  // what the portal's answer is for
+  if (FPortal) {
+    FPickingColor = false;
+    FPortal->Screenshot();
+    return true;
+  }
+  const TDesktopFrame f = FGrab ? FGrab() : GrabDesktop();
+  if (f.image.isNull()) {
+    Done(std::nullopt);
+    return true;
+  }
+  OpenOnFrame(f.image, f.desktop, FPending);
+  return true;
+}
+
+void TPickController::Done(std::optional<TColor> color) {
+  const TPickDone done = std::move(FDone);
+  FDone = nullptr;
+  if (done) done(color);
+}
+
 void TPickController::OpenFrozen(TPickTarget target) {
   // One pick at a time: keys pressed while the portal works are dropped.
-  if (FSession || FPortal->Busy()) return;
+  if (FSession || FDone || FPortal->Busy()) return;
   FPending = target;
   FPickingColor = false;
   FPortal->Screenshot();
@@ -131,10 +160,10 @@ void TPickController::PortalFinished(const TPortalReply& reply) {
     case TPortalStatus::Ok:
       break;
     case TPortalStatus::Cancelled:
-      return;
+      return Done(std::nullopt);
     case TPortalStatus::NoAnswer:
       Dialogs().Warning(kNoAnswerMessage);
-      return;
+      return Done(std::nullopt);
     case TPortalStatus::Failed:
     case TPortalStatus::BadReply:
     case TPortalStatus::NoInterface:
@@ -142,32 +171,48 @@ void TPickController::PortalFinished(const TPortalReply& reply) {
       if (!FPickingColor) {
         FPickingColor = true;
         FPortal->PickColor();
-      } else {
-        Dialogs().Warning(kNoPortalMessage);
+        return;
       }
-      return;
+      Dialogs().Warning(kNoPortalMessage);
+      return Done(std::nullopt);
   }
   if (FPickingColor) {
     FButton->setToolTip(QString::fromUtf8(kFallbackHint));
+    if (FDone) return Done(reply.color);
     return Apply(FPending, reply.color);
   }
-
   QRect desktop;
   for (QScreen* s : QGuiApplication::screens()) desktop = desktop.united(s->geometry());
-  const double scale = double(reply.image.width()) / std::max(1, desktop.width());
+  OpenOnFrame(reply.image, desktop, FPending);
+}
+
+void TPickController::OpenOnFrame(const QImage& frame, QRect desktop, TPickTarget target) {
+  const double scale = double(frame.width()) / std::max(1, desktop.width());
+  const bool command = bool(FDone);
   TPickSession::THooks hooks;
-  hooks.take = [this](TPickTarget t, TColor c) { Apply(t, c); };
+  hooks.live = !command;
+  hooks.take = [this, command](TPickTarget t, TColor c) {
+    if (command && t.kind != TPickTarget::Swatch) return Done(c);
+    Apply(t, c);
+  };
   hooks.current = [this](TPickTarget t) {
     return t.kind == TPickTarget::Back ? FForm.GetBackColor() : FForm.CurrentColor();
   };
-  hooks.ended = [this] {
+  hooks.ended = [this, command] {
     FSession->deleteLater();
     FSession = nullptr;
-    FForm.activateWindow();  // the keys go back to the main window
+    if (command) return Done(std::nullopt);  // no-op after a take
+    FForm.activateWindow();                  // the keys go back to the main window
   };
-  FSession = new TPickSession(reply.image, desktop, FPending, StartCross(desktop, scale),
-                              std::move(hooks));
-  connect(FSession, &TPickSession::FirstPaint, this, &TPickController::PickWindowShown);
+  FSession = new TPickSession(frame, desktop, target, StartCross(desktop, scale), std::move(hooks));
+  connect(FSession, &TPickSession::FirstPaint, this, [this, command] {
+    // Started from a key elsewhere, the program may not get the focus from
+    // the window manager: the pick window takes the keyboard itself.
+    if (command && FSession && QGuiApplication::platformName() == "xcb")
+      for (TPickWindow* w : FSession->Windows())
+        if (w->Source().contains(FSession->Cross().x, FSession->Cross().y)) w->grabKeyboard();
+    emit PickWindowShown();
+  });
   FSession->Show();
 }
 

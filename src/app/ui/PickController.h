@@ -5,7 +5,9 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/ScreenPick.h"
 
@@ -17,6 +19,7 @@ class TForm1;
 class TPickSession;
 class TPortalClient;
 struct TPortalReply;
+struct TDesktopFrame;
 
 class TPickController : public QObject {
   Q_OBJECT
@@ -30,6 +33,19 @@ class TPickController : public QObject {
   // The colour under the pointer goes to `target` (Esc, the digit keys); in a
   // Wayland session this opens the pick window instead.
   void PickUnderPointer(TPickTarget target);
+
+  // The pick of `tintorb --pick`: the pick window for the current colour on
+  // a frame of the whole desktop (through the portal in a Wayland session,
+  // else grabbed). Moving the cross changes nothing; `done` runs once, with
+  // the colour taken, or nullopt (Esc, a digit, no frame). False, and `done`
+  // never runs, while another pick is under way.
+  using TPickDone = std::function<void(std::optional<TColor>)>;
+  bool PickFromScreen(TPickDone done);
+  // Where PickFromScreen takes its frame outside Wayland; GrabDesktop when unset.
+  void SetGrab(std::function<TDesktopFrame()> grab);
+  // Opens the pick window for `target` on `frame`, which covers `desktop`
+  // (logical pixels), whatever made it.
+  void OpenOnFrame(const QImage& frame, QRect desktop, TPickTarget target);
 
   // Null for the live screen; otherwise picks go through this portal.
   void SetPortal(std::unique_ptr<TPortalClient> portal);
@@ -56,6 +72,7 @@ class TPickController : public QObject {
   void OpenFrozen(TPickTarget target);
   void PortalFinished(const TPortalReply& reply);
   void Apply(TPickTarget target, TColor color);
+  void Done(std::optional<TColor> color);
   TCrossPos StartCross(QRect desktop, double scale) const;
 
   TForm1& FForm;
@@ -65,6 +82,8 @@ class TPickController : public QObject {
   TPickTarget FPending;        // who the portal request is for
   bool FPickingColor = false;  // the request under way is the PickColor fallback
   TPickSession* FSession = nullptr;
+  TPickDone FDone;  // the pick under way is PickFromScreen's
+  std::function<TDesktopFrame()> FGrab;
 };
 
 }  // namespace tintorb

@@ -295,7 +295,7 @@ void TPickSession::PointerAt(TCrossPos p, int radius) {
   if (FEnded) return;
   SetRadius(radius);
   MoveCross(p);
-  if (FTarget.kind == TPickTarget::Swatch) return;  // a swatch is stored on a click only
+  if (!FHooks.live || FTarget.kind == TPickTarget::Swatch) return;  // taken on a click only
   FHooks.take(FTarget, ColorAt(FCross, radius));
   FChanged = true;
 }

@@ -54,6 +54,7 @@ class TPickSession : public QObject {
     std::function<void(TPickTarget, TColor)> take;  // set a colour or a swatch
     std::function<TColor(TPickTarget)> current;     // the colour a target holds now
     std::function<void()> ended;
+    bool live = true;  // the colour follows the pointer; Esc puts it back
   };
 
   // `frame` covers `desktop` (logical pixels, the union of the screens);

@@ -18,6 +18,8 @@
 #include "app/SaveReport.h"
 #include "app/ui/CanvasLink.h"
 #include "app/ui/MainForm.h"
+#include "app/ui/PickCommand.h"
+#include "app/ui/PickController.h"
 #include "app/ui/Sheets.h"
 #include "app/ui/SingleInstance.h"
 #include "core/ProgramDir.h"
@@ -140,6 +142,7 @@ int RunTintorb(TApplication& app) {
     case TSingleInstance::TStart::First:
       break;
   }
+  auto grabAtStart = GrabAtStart();  // before any window of ours shows
   const bool readOnly = ProbeFolder(ProgramDir()) == TFolderState::ReadOnly;
   if (!readOnly) RemoveStaleTemporaries(ProgramDir());
 
@@ -147,6 +150,15 @@ int RunTintorb(TApplication& app) {
   {
     auto form = std::make_unique<TForm1>();
     instance.SetWindow(form.get());
+    if (grabAtStart) form->Pick()->SetGrab(std::move(grabAtStart));
+    auto* pick = new TPickCommand(*form);
+    instance.SetPickHandler([pick](const QString& f, auto reply) {
+      Trace("pick-request");
+      pick->Request(f, reply);
+    });
+    if (g_trace)
+      QObject::connect(form->Pick(), &TPickController::PickWindowShown,
+                       [] { Trace("pick-shown"); });
     Trace("main-window");
     form->SetCanvas(CreateCanvasWindow(*form));
     Trace("canvas");

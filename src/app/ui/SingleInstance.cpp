@@ -17,6 +17,7 @@ namespace {
 
 const QByteArray kRaise = "raise\n";
 const QByteArray kDone = "ok\n";
+const QByteArray kPick = "pick ";
 
 }  // namespace
 
@@ -102,7 +103,19 @@ void TSingleInstance::OnConnection() {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
       if (!socket->canReadLine()) return;
-      if (socket->readLine() == kRaise) BringToFront(window_);
+      const QByteArray line = socket->readLine();
+      if (line.startsWith(kPick) && pick_) {
+        // Answered when the pick ends, however long the user takes.
+        disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+        QPointer<QLocalSocket> to(socket);
+        return pick_(QString::fromUtf8(line.mid(kPick.size()).trimmed()),
+                     [to](const QByteArray& answer) {
+                       if (!to) return;
+                       to->write(answer);
+                       to->disconnectFromServer();
+                     });
+      }
+      if (line == kRaise) BringToFront(window_);
       socket->write(kDone);
       socket->disconnectFromServer();
     });

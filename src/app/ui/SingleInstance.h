@@ -1,6 +1,7 @@
 // One running copy per program directory. The first copy holds the directory's
 // lock file and listens on a local socket named after the directory; a second
-// start asks it to come to the front and ends.
+// start asks it to come to the front and ends; `tintorb --pick` asks it to pick
+// and waits for the text.
 #pragma once
 
 #include <QLocalServer>
@@ -8,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 namespace tintorb {
 
@@ -31,6 +33,11 @@ class TSingleInstance : public QObject {
   bool Locked() const { return lock_.isLocked(); }
   // The window a second start brings to the front.
   void SetWindow(QWidget* window) { window_ = window; }
+  // Serves "pick FORM" requests: `reply` sends the one answer line; it is
+  // harmless after the asking process has gone.
+  using TReply = std::function<void(const QByteArray& line)>;
+  using TPickHandler = std::function<void(const QString& form, TReply reply)>;
+  void SetPickHandler(TPickHandler handler) { pick_ = std::move(handler); }
 
  private:
   bool AskRunningCopy();
@@ -42,6 +49,7 @@ class TSingleInstance : public QObject {
   QLockFile lock_;
   QLocalServer server_;
   QPointer<QWidget> window_;
+  TPickHandler pick_;
 };
 
 // Brings a window to the front, restoring it when minimised.

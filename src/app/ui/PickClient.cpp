@@ -1,0 +1,106 @@
+#include "app/ui/PickClient.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLocalSocket>
+#include <QThread>
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "app/ui/PickCommand.h"
+#include "app/ui/SingleInstance.h"
+#include "core/ProgramDir.h"
+
+namespace tintorb {
+
+namespace {
+
+constexpr int kStartLimitMs = 30000;  // a slow first start of a desktop session
+
+bool Connect(QLocalSocket& socket, const QString& name) {
+  socket.connectToServer(name);
+  return socket.waitForConnected(1000);
+}
+
+// The program as usual (same arguments but --pick), in a session of its own
+// so that it outlives this process and a Ctrl+C given to it; its standard
+// output is not ours, so c=$(tintorb --pick) ends when we do.
+pid_t StartProgram(int argc, char** argv) {
+  std::vector<char*> args{argv[0]};
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a = argv[i];
+    if (a != "--pick" && !a.starts_with("--pick=")) args.push_back(argv[i]);
+  }
+  args.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  setsid();
+  const int null = open("/dev/null", O_RDWR);
+  if (null >= 0) {
+    dup2(null, STDIN_FILENO);
+    dup2(null, STDOUT_FILENO);
+  }
+  setenv(kStartedToPickVariable, "1", 1);
+  execv("/proc/self/exe", args.data());
+  _exit(127);
+}
+
+}  // namespace
+
+int RunPickClient(int argc, char** argv, TPickForm form) {
+  QCoreApplication app(argc, argv);
+  const QString name = InstanceServerName(QString::fromStdString(ProgramDir()));
+  QLocalSocket socket;
+  bool connected = Connect(socket, name);
+  if (!connected) {
+    pid_t child = StartProgram(argc, argv);
+    QElapsedTimer waited;
+    waited.start();
+    while (!(connected = Connect(socket, name)) && child > 0 && waited.elapsed() < kStartLimitMs) {
+      // A program that ended at once may have found another copy starting.
+      if (waitpid(child, nullptr, WNOHANG) == child) {
+        child = 0;
+        connected = Connect(socket, name);
+        break;
+      }
+      QThread::msleep(5);
+    }
+  }
+  if (!connected) {
+    std::fputs("tintorb: the program could not be started to pick a colour\n", stderr);
+    return 2;
+  }
+  socket.write("pick " + QByteArray::fromStdString(PickFormName(form)) + "\n");
+  socket.waitForBytesWritten(1000);
+  // The user may take as long as they like.
+  QByteArray answer;
+  while (!answer.endsWith('\n')) {
+    const bool more = socket.waitForReadyRead(-1);
+    answer += socket.readAll();
+    if (!more) break;
+  }
+  if (answer.startsWith("taken ")) {
+    const QByteArray text = answer.mid(6);
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    std::fflush(stdout);
+    return 0;
+  }
+  if (answer == "none\n") return 1;
+  if (answer == "busy\n") {
+    std::fputs("tintorb: a pick is already under way\n", stderr);
+    return 1;
+  }
+  if (answer == "ok\n") {
+    std::fputs("tintorb: the running copy cannot pick; close it and try again\n", stderr);
+    return 2;
+  }
+  std::fputs("tintorb: the program ended before the pick\n", stderr);
+  return 2;
+}
+
+}  // namespace tintorb
