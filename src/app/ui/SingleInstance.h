@@ -4,17 +4,20 @@
 // and waits for the text.
 #pragma once
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 namespace tintorb {
 
 // The local socket name of a program directory (per user, per directory).
 QString InstanceServerName(const QString& dir);
+// Where that socket lives: in the temporary directory.
+QString InstanceSocketPath(const QString& dir);
 
 class TSingleInstance : public QObject {
   Q_OBJECT
@@ -43,11 +46,13 @@ class TSingleInstance : public QObject {
   bool AskRunningCopy();
   void Listen();
   void OnConnection();
+  void StopListening();
 
   QString dir_;
-  QString name_;
+  std::string path_;
   QLockFile lock_;
-  QLocalServer server_;
+  int listener_ = -1;
+  QSocketNotifier* notifier_ = nullptr;
   QPointer<QWidget> window_;
   TPickHandler pick_;
 };
