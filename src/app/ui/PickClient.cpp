@@ -6,7 +6,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QLocalSocket>
+#include <QFile>
 #include <QThread>
 #include <cstdio>
 #include <string_view>
@@ -14,6 +14,7 @@
 
 #include "app/ui/PickCommand.h"
 #include "app/ui/SingleInstance.h"
+#include "core/LocalSocket.h"
 #include "core/ProgramDir.h"
 
 namespace tintorb {
@@ -22,9 +23,15 @@ namespace {
 
 constexpr int kStartLimitMs = 30000;  // a slow first start of a desktop session
 
-bool Connect(QLocalSocket& socket, const QString& name) {
-  socket.connectToServer(name);
-  return socket.waitForConnected(1000);
+// Closes the connection however the client ends.
+struct TSocket {
+  int fd = -1;
+  ~TSocket() { CloseLocal(fd); }
+};
+
+bool Connect(TSocket& socket, const std::string& path) {
+  socket.fd = ConnectLocal(path, 1000);
+  return socket.fd >= 0;
 }
 
 // The program as usual (same arguments but --pick), in a session of its own
@@ -54,8 +61,9 @@ pid_t StartProgram(int argc, char** argv) {
 
 int RunPickClient(int argc, char** argv, TPickForm form) {
   QCoreApplication app(argc, argv);
-  const QString name = InstanceServerName(QString::fromStdString(ProgramDir()));
-  QLocalSocket socket;
+  const std::string name =
+      QFile::encodeName(InstanceSocketPath(QString::fromStdString(ProgramDir()))).toStdString();
+  TSocket socket;
   bool connected = Connect(socket, name);
   if (!connected) {
     pid_t child = StartProgram(argc, argv);
@@ -75,14 +83,14 @@ int RunPickClient(int argc, char** argv, TPickForm form) {
     std::fputs("tintorb: the program could not be started to pick a colour\n", stderr);
     return 2;
   }
-  socket.write("pick " + QByteArray::fromStdString(PickFormName(form)) + "\n");
-  socket.waitForBytesWritten(1000);
+  SendLocal(socket.fd, "pick " + std::string(PickFormName(form)) + "\n", 1000);
   // The user may take as long as they like.
   QByteArray answer;
-  while (!answer.endsWith('\n')) {
-    const bool more = socket.waitForReadyRead(-1);
-    answer += socket.readAll();
-    if (!more) break;
+  while (!answer.endsWith('\n') && WaitReadable(socket.fd, -1)) {
+    char chunk[512];
+    const long got = ReadLocal(socket.fd, chunk, sizeof chunk);
+    if (got <= 0) break;
+    answer.append(chunk, got);
   }
   if (answer.startsWith("taken ")) {
     const QByteArray text = answer.mid(6);

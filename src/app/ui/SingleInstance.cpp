@@ -5,9 +5,11 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QThread>
+
+#include "core/LocalSocket.h"
 
 namespace tintorb {
 
@@ -16,6 +18,56 @@ namespace {
 const QByteArray kRaise = "raise\n";
 const QByteArray kDone = "ok\n";
 const QByteArray kPick = "pick ";
+constexpr int kLineLimit = 4096;  // a request is one short line
+
+// One asking process: reads its line, then waits for its end, so that an
+// answer given later to a process that has gone writes nowhere.
+class TConnection : public QObject {
+ public:
+  using THandler = std::function<void(TConnection*, const QByteArray& line)>;
+
+  TConnection(int fd, QObject* parent, THandler handler)
+      : QObject(parent),
+        fd_(fd),
+        notifier_(fd, QSocketNotifier::Read, this),
+        handler_(std::move(handler)) {
+    connect(&notifier_, &QSocketNotifier::activated, this, &TConnection::OnReadable);
+  }
+  ~TConnection() override { CloseLocal(fd_); }
+
+  void Answer(const QByteArray& line) {
+    SendLocal(fd_, std::string_view(line.constData(), size_t(line.size())), 1000);
+    Close();
+  }
+
+ private:
+  void OnReadable() {
+    char chunk[512];
+    long got;
+    while ((got = ReadLocal(fd_, chunk, sizeof chunk)) > 0)
+      if (!asked_) buffer_.append(chunk, got);
+    if (const qsizetype end = buffer_.indexOf('\n'); !asked_ && end >= 0) {
+      asked_ = true;
+      const QByteArray line = buffer_.left(end + 1);
+      buffer_.clear();
+      handler_(this, line);
+    }
+    if (got == 0 || buffer_.size() > kLineLimit) Close();
+  }
+
+  void Close() {
+    notifier_.setEnabled(false);
+    CloseLocal(fd_);
+    fd_ = -1;
+    deleteLater();
+  }
+
+  int fd_;
+  QSocketNotifier notifier_;
+  THandler handler_;
+  QByteArray buffer_;
+  bool asked_ = false;
+};
 
 }  // namespace
 
@@ -28,6 +80,10 @@ QString InstanceServerName(const QString& dir) {
   return QStringLiteral("tintorb-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
 }
 
+QString InstanceSocketPath(const QString& dir) {
+  return QDir::cleanPath(QDir::tempPath()) + u'/' + InstanceServerName(dir);
+}
+
 void BringToFront(QWidget* window) {
   if (!window) return;
   window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
@@ -36,12 +92,12 @@ void BringToFront(QWidget* window) {
   window->activateWindow();
 }
 
-TSingleInstance::TSingleInstance(const QString& dir) : dir_(dir), name_(InstanceServerName(dir)) {
-  server_.setSocketOptions(QLocalServer::UserAccessOption);
-  connect(&server_, &QLocalServer::newConnection, this, &TSingleInstance::OnConnection);
-}
+TSingleInstance::TSingleInstance(const QString& dir)
+    : dir_(dir), path_(QFile::encodeName(InstanceSocketPath(dir)).toStdString()) {}
 
-TSingleInstance::~TSingleInstance() = default;
+TSingleInstance::~TSingleInstance() {
+  StopListening();
+}
 
 TSingleInstance::TStart TSingleInstance::Acquire(int waitMs) {
   const std::string dir = dir_.toStdString();
@@ -67,45 +123,47 @@ TSingleInstance::TStart TSingleInstance::Acquire(int waitMs) {
 }
 
 bool TSingleInstance::AskRunningCopy() {
-  QLocalSocket socket;
-  socket.connectToServer(name_);
-  if (!socket.waitForConnected(1000)) return false;
-  socket.write(kRaise);
-  if (!socket.waitForBytesWritten(1000)) return false;
+  const int fd = ConnectLocal(path_, 1000);
+  if (fd < 0) return false;
+  const bool asked = SendLocal(fd, kRaise.toStdString(), 1000);
   // The answer says the window was handled; a copy that is busy closing may
   // never answer, which still means it runs.
-  socket.waitForReadyRead(2000);
-  return true;
+  if (asked) WaitReadable(fd, 2000);
+  CloseLocal(fd);
+  return asked;
 }
 
 void TSingleInstance::Listen() {
   // Holding the lock, any socket of that name is a dead copy's.
-  if (!server_.listen(name_)) {
-    QLocalServer::removeServer(name_);
-    server_.listen(name_);
-  }
+  StopListening();
+  listener_ = ListenLocal(path_);
+  if (listener_ < 0) return;
+  notifier_ = new QSocketNotifier(listener_, QSocketNotifier::Read, this);
+  connect(notifier_, &QSocketNotifier::activated, this, &TSingleInstance::OnConnection);
+}
+
+void TSingleInstance::StopListening() {
+  if (listener_ < 0) return;
+  delete notifier_;
+  notifier_ = nullptr;
+  CloseLocal(listener_);
+  listener_ = -1;
+  ::unlink(path_.c_str());
 }
 
 void TSingleInstance::OnConnection() {
-  while (QLocalSocket* socket = server_.nextPendingConnection()) {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-      if (!socket->canReadLine()) return;
-      const QByteArray line = socket->readLine();
+  for (int fd; (fd = AcceptLocal(listener_)) >= 0;) {
+    new TConnection(fd, this, [this](TConnection* connection, const QByteArray& line) {
       if (line.startsWith(kPick) && pick_) {
         // Answered when the pick ends, however long the user takes.
-        disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
-        QPointer<QLocalSocket> to(socket);
+        QPointer<TConnection> to(connection);
         return pick_(QString::fromUtf8(line.mid(kPick.size()).trimmed()),
                      [to](const QByteArray& answer) {
-                       if (!to) return;
-                       to->write(answer);
-                       to->disconnectFromServer();
+                       if (to) to->Answer(answer);
                      });
       }
       if (line == kRaise) BringToFront(window_);
-      socket->write(kDone);
-      socket->disconnectFromServer();
+      connection->Answer(kDone);
     });
   }
 }

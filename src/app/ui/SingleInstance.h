@@ -4,11 +4,12 @@
 // `tintorb --pick` asks it to pick and waits for the text.
 #pragma once
 
-#include <QLocalServer>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 #include "core/FolderLock.h"
 
@@ -16,6 +17,8 @@ namespace tintorb {
 
 // The local socket name of a program directory (per user, per directory).
 QString InstanceServerName(const QString& dir);
+// Where that socket lives: in the temporary directory.
+QString InstanceSocketPath(const QString& dir);
 
 class TSingleInstance : public QObject {
   Q_OBJECT
@@ -46,11 +49,13 @@ class TSingleInstance : public QObject {
   bool AskRunningCopy();
   void Listen();
   void OnConnection();
+  void StopListening();
 
   QString dir_;
-  QString name_;
+  std::string path_;
   TFolderLock lock_;
-  QLocalServer server_;
+  int listener_ = -1;
+  QSocketNotifier* notifier_ = nullptr;
   QPointer<QWidget> window_;
   TPickHandler pick_;
 };
