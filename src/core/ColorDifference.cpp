@@ -3,14 +3,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/Contrast.h"
+
 namespace tintorb {
 
 namespace {
-
-double Linear(uint8_t v) {
-  const double c = v / 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
 
 double LabF(double t) {
   constexpr double kEpsilon = 216.0 / 24389.0, kKappa = 24389.0 / 27.0;
@@ -32,7 +29,8 @@ double Hue(double b, double a) {
 
 TLab ColorToLab(TColor color) {
   const TColor c = ResolveColor(color);
-  const double r = Linear(GetRValue(c)), g = Linear(GetGValue(c)), b = Linear(GetBValue(c));
+  const double r = SrgbToLinear(GetRValue(c)), g = SrgbToLinear(GetGValue(c)),
+               b = SrgbToLinear(GetBValue(c));
   // The white point is the sum of each row, so white is exactly L 100, a 0, b 0.
   const double x = (0.4124564 * r + 0.3575761 * g + 0.1804375 * b) / 0.95047;
   const double y = 0.2126729 * r + 0.7151522 * g + 0.0721750 * b;

@@ -9,11 +9,6 @@ namespace tintorb {
 
 namespace {
 
-double Linear(uint8_t v) {
-  const double c = v / 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
 // APCA's screen luminance: a plain 2.4 power, no linear toe.
 double ApcaY(TColor color) {
   const TColor c = ResolveColor(color);
@@ -56,10 +51,15 @@ TColor AtLightness(double l, double c, double hRad) {
 
 }  // namespace
 
+double SrgbToLinear(uint8_t v) {
+  const double c = v / 255.0;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
 double RelativeLuminance(TColor color) {
   const TColor c = ResolveColor(color);
-  return 0.2126 * Linear(GetRValue(c)) + 0.7152 * Linear(GetGValue(c)) +
-         0.0722 * Linear(GetBValue(c));
+  return 0.2126 * SrgbToLinear(GetRValue(c)) + 0.7152 * SrgbToLinear(GetGValue(c)) +
+         0.0722 * SrgbToLinear(GetBValue(c));
 }
 
 double ContrastRatio(TColor a, TColor b) {

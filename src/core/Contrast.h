@@ -9,6 +9,8 @@
 
 namespace tintorb {
 
+// An sRGB channel byte in linear light, 0..1.
+double SrgbToLinear(uint8_t v);
 // WCAG 2 relative luminance, 0..1.
 double RelativeLuminance(TColor color);
 // (lighter + 0.05) / (darker + 0.05), 1..21; symmetric.

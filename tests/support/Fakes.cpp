@@ -1,5 +1,7 @@
 #include "support/Fakes.h"
 
+#include "core/ProgramDir.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -130,6 +132,15 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::error_code ec;
   std::filesystem::remove_all(path_, ec);
+}
+
+ProgramHome::ProgramHome() {
+  setenv("TINTORB_HOME", path().c_str(), 1);
+  ResetProgramDirForTests();
+}
+ProgramHome::~ProgramHome() {
+  unsetenv("TINTORB_HOME");
+  ResetProgramDirForTests();
 }
 
 }  // namespace tintorb::testing

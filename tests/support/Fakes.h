@@ -99,4 +99,11 @@ class TempDir {
   std::string path_;
 };
 
+// A fresh directory that is the program directory (TINTORB_HOME) while it lives.
+class ProgramHome : public TempDir {
+ public:
+  ProgramHome();
+  ~ProgramHome();
+};
+
 }  // namespace tintorb::testing

@@ -22,8 +22,8 @@
 namespace tintorb {
 namespace {
 
+using testing::ProgramHome;
 using testing::ScopedFakes;
-using testing::TempDir;
 
 TColor PixelOf(QWidget* w, QPoint at) {
   const QColor c = w->grab().toImage().pixelColor(at);
@@ -33,8 +33,6 @@ TColor PixelOf(QWidget* w, QPoint at) {
 class ColorVisionWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("TINTORB_HOME", dir.path().c_str(), 1);
-    ResetProgramDirForTests();
     WriteFileAtomic(dir / "mine.tintorb", EncodeTextFile("FF0000,red\r\n00A000,green\r\n"));
     Open();
   }
@@ -50,11 +48,9 @@ class ColorVisionWindow : public ::testing::Test {
   void TearDown() override {
     form.reset();
     SetShownFilter(TCvdType::None, 100);
-    unsetenv("TINTORB_HOME");
-    ResetProgramDirForTests();
   }
 
-  TempDir dir;
+  ProgramHome dir;
   ScopedFakes fakes;
   std::unique_ptr<TForm1> form;
   TfrmFavorite* sheet = nullptr;

@@ -21,9 +21,7 @@ namespace tintorb {
 namespace {
 
 TEST(PickCommand, TakesOnTheGrabbedFrameAndAnswersTheWaitingProcess) {
-  testing::TempDir dir;
-  setenv("TINTORB_HOME", dir.path().c_str(), 1);
-  ResetProgramDirForTests();
+  testing::ProgramHome dir;
   auto& desktop = static_cast<testing::FakeDesktop&>(Desktop());
   auto form = std::make_unique<TForm1>();
   form->BuildSheets({});
@@ -89,8 +87,6 @@ TEST(PickCommand, TakesOnTheGrabbedFrameAndAnswersTheWaitingProcess) {
   }
   EXPECT_EQ(form->Swatches()[3], "0000FF");
   form.reset();
-  unsetenv("TINTORB_HOME");
-  ResetProgramDirForTests();
 }
 
 }  // namespace

@@ -22,8 +22,6 @@ namespace {
 class PicturePickTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("TINTORB_HOME", dir.path().c_str(), 1);
-    ResetProgramDirForTests();
     form = std::make_unique<TForm1>();
     form->BuildSheets({});
     form->show();
@@ -34,11 +32,7 @@ class PicturePickTest : public ::testing::Test {
       for (int x = 0; x < 150; ++x) picture.setPixel(x, y, qRgb(255, 0, 0));
     picture.setPixel(170, 100, qRgb(0, 255, 0));
   }
-  void TearDown() override {
-    form.reset();
-    unsetenv("TINTORB_HOME");
-    ResetProgramDirForTests();
-  }
+  void TearDown() override { form.reset(); }
   TPickWindow* Window() {
     TPickSession* s = form->Pick()->Session();
     if (!s) return nullptr;
@@ -51,7 +45,7 @@ class PicturePickTest : public ::testing::Test {
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->Pick()->Session() == nullptr; }, 2000));
   }
 
-  testing::TempDir dir;
+  testing::ProgramHome dir;
   testing::ScopedFakes fakes;
   std::unique_ptr<TForm1> form;
   QImage picture;

@@ -19,15 +19,6 @@ namespace {
 
 class SheetPagesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    setenv("TINTORB_HOME", dir.path().c_str(), 1);
-    ResetProgramDirForTests();
-  }
-  void TearDown() override {
-    form.reset();
-    unsetenv("TINTORB_HOME");
-    ResetProgramDirForTests();
-  }
   void Start(const std::string& ini) {
     WriteFileAtomic(DefaultIniPath(), EncodeTextFile(ini));
     form = std::make_unique<TForm1>();
@@ -37,7 +28,7 @@ class SheetPagesTest : public ::testing::Test {
   }
   long Unmade() const { return std::ranges::count(form->Sheets(), nullptr); }
 
-  testing::TempDir dir;
+  testing::ProgramHome dir;
   testing::ScopedFakes fakes;
   std::unique_ptr<TForm1> form;
 };
