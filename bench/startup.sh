@@ -6,7 +6,13 @@
 # (wall clock, and the CPU time the process used until then, which a busy
 # machine does not inflate), and the resident memory one second later. The
 # summary takes the minima over the runs.
-# Usage: [PAGE=n] [TRACE=1] bench/startup.sh [build-dir] [runs]
+#
+# Each measured launch follows an unmeasured one of the same program (its own
+# throw-away folder), as on a desktop where the libraries are in memory. On a
+# virtual machine whose host takes back memory left idle for a second, a
+# launch after a pause pays for faulting every page back in, which says more
+# about the host than about the program; COLD=1 measures that way.
+# Usage: [PAGE=n] [TRACE=1] [COLD=1] bench/startup.sh [build-dir] [runs]
 # PAGE starts on that sheet (as if the user had left it open), e.g. 1 for fonts.
 # TRACE=1 prints the program's start-up trace of the fastest run.
 set -euo pipefail
@@ -17,11 +23,30 @@ if [ -z "${TINTORB_BENCH_INNER:-}" ]; then
   exec xvfb-run -a -s '-screen 0 1280x800x24' bash "$0" "$build" "$runs"
 fi
 
+# Starts the program in a folder of its own and ends it at its first paint.
+warm_up() {
+  local program=$1 home err pid
+  local -a args=()
+  [ -n "${BARE_ARG:-}" ] && args=("$BARE_ARG")
+  home=$(mktemp -d)
+  err=$(mktemp)
+  TINTORB_HOME=$home TINTORB_TRACE_STARTUP=1 "$program" "${args[@]}" 2>"$err" &
+  pid=$!
+  for _ in $(seq 200); do
+    grep -q '^tintorb: first-paint' "$err" && break
+    sleep 0.02
+  done
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  rm -rf "$home" "$err"
+}
+
 # One launch: prints "wall cpu rss_kb"; the trace goes to $3 when given.
 launch() {
   local program=$1 home=$2 keep=${3:-} err t0 pid painted= rss
   local -a args=()
   [ -n "${BARE_ARG:-}" ] && args=("$BARE_ARG")
+  [ -z "${COLD:-}" ] && warm_up "$program"
   err=$(mktemp)
   t0=$(date +%s.%N)
   TINTORB_HOME=$home TINTORB_TRACE_STARTUP=1 "$program" "${args[@]}" 2>"$err" &

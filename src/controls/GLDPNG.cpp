@@ -176,8 +176,10 @@ void TGLDBitmap::SetPixelColor(int x, int y, TColor color) {
 }
 
 void TGLDBitmap::Fill(TColor color) {
-  for (int y = 0; y < height_; ++y)
-    for (int x = 0; x < width_; ++x) SetPixelColor(x, y, color);
+  if (width_ <= 0 || height_ <= 0) return;
+  // One row by pixel, the rest copied: every pixel of a row is the same bytes.
+  for (int x = 0; x < width_; ++x) SetPixelColor(x, 0, color);
+  for (int y = 1; y < height_; ++y) std::memcpy(ScanLine(y), ScanLine(0), rowBytes_);
 }
 
 int NearestPaletteIndex(const std::vector<TRGBRec>& palette, TColor color) {

@@ -243,6 +243,11 @@ void TColorSliderModel::SetWebSafe(bool v) {
   webSafe_ = v;
   UpdateGradient();
 }
+void TColorSliderModel::SetGradientResolution(int w, int h) {
+  resolutionW_ = std::max(0, w);
+  resolutionH_ = std::max(0, h);
+  UpdateGradient();
+}
 void TColorSliderModel::SetSize(int w, int h) {
   width_ = w;
   height_ = h;
@@ -321,6 +326,7 @@ void TColorSliderModel::MouseDrag(int x, int y) {
 void TColorSliderModel::UpdateGradient() {
   int w = 256, h = 1;
   GradientSize(style_, w, h);
+  if (resolutionW_ > 0 && resolutionH_ > 0) w = resolutionW_, h = resolutionH_;
   TBitmap24& g = gradient_;
   if (g.width != w || g.height != h) g.SetSize(w, h);
   const bool ws = webSafe_;

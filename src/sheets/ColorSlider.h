@@ -101,6 +101,9 @@ class TColorSliderModel {
 
   void UpdateGradient();
   const TBitmap24& Gradient() const { return gradient_; }
+  // Builds the gradient at w x h instead of the style's own resolution (for
+  // icons, which need a few pixels, not 256 x 256); 0 x 0 restores it.
+  void SetGradientResolution(int w, int h);
   int GradientBuilds() const { return gradientBuilds_; }
 
   // Marker point in control coordinates; only the coordinate(s) the style
@@ -127,6 +130,7 @@ class TColorSliderModel {
   THLS hls_{};
   TYUV yuv_{};
   int width_ = 128, height_ = 20;
+  int resolutionW_ = 0, resolutionH_ = 0;
   TBitmap24 gradient_;
   int gradientBuilds_ = 0;
   const TBitmap24& ShownGradient() const;

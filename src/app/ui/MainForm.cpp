@@ -105,7 +105,6 @@ void TPreviewMemo::keyPressEvent(QKeyEvent* event) {
 // Creation
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
-  setWindowIcon(AppIcon());
   FSwatches.fill("000000");
   IniGT1.Loaded();
 

@@ -14,10 +14,13 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include "app/ProgramFiles.h"
 #include "app/SaveReport.h"
+#include "app/ui/AppStyle.h"
 #include "app/ui/CanvasLink.h"
+#include "app/ui/Icons.h"
 #include "app/ui/MainForm.h"
 #include "app/ui/PickCommand.h"
 #include "app/ui/PickController.h"
@@ -47,20 +50,32 @@ void Trace(const char* step) {
                cpu.tv_sec + cpu.tv_nsec / 1e9);
 }
 
-class TFirstPaintProbe : public QObject {
+// Runs `then` once, after the window's first paint has been handled: work the
+// first picture does not need waits until the user sees the window.
+class TAfterFirstPaint : public QObject {
  public:
-  explicit TFirstPaintProbe(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+  TAfterFirstPaint(QWidget* window, std::function<void()> then)
+      : QObject(window), then_(std::move(then)) {
+    window->installEventFilter(this);
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Paint) {
       watched->removeEventFilter(this);
-      // Report after the paint has been handled.
       QMetaObject::invokeMethod(
-          this, [] { Trace("first-paint"); }, Qt::QueuedConnection);
+          this,
+          [this] {
+            then_();
+            deleteLater();
+          },
+          Qt::QueuedConnection);
     }
     return false;
   }
+
+ private:
+  std::function<void()> then_;
 };
 
 // SIGTERM, SIGINT and SIGHUP (end of session, Ctrl+C in a terminal) close the
@@ -132,6 +147,7 @@ int RunTintorb(TApplication& app) {
   QFont ui(QStringLiteral("MS UI Gothic"));
   ui.setPixelSize(12);
   QApplication::setFont(ui);
+  QApplication::setStyle(CreateAppStyle());
 
   // Held until the last file of the run has been written.
   TSingleInstance instance(QString::fromStdString(ProgramDir()));
@@ -173,7 +189,11 @@ int RunTintorb(TApplication& app) {
     RandomizeFromClock();
     QObject::connect(form.get(), &TForm1::closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    if (g_trace) new TFirstPaintProbe(form.get());
+    // The window manager takes the icon a moment later; decoding it is not
+    // worth delaying the first picture for.
+    new TAfterFirstPaint(form.get(), [w = form.get()] { w->setWindowIcon(AppIcon()); });
+    // Filters run newest first: the paint is reported before the icon is made.
+    if (g_trace) new TAfterFirstPaint(form.get(), [] { Trace("first-paint"); });
     CloseOnSignals(form.get());
     form->ShowWithPlacement();
     if (unlocked) {

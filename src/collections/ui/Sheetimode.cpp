@@ -34,6 +34,11 @@ QColor ToQColor(TColor c) {
 }
 
 QImage ToImage(const TGLDBitmap& b) {
+  // The usual 24-bit glyph is already in the byte order of BGR888.
+  if (b.PixelFormat() == TGLDPixelFormat::pf24bit)
+    return QImage(b.ScanLine(0), b.Width(), b.Height(), qsizetype(b.RowBytes()),
+                  QImage::Format_BGR888)
+        .copy();
   QImage img(b.Width(), b.Height(), QImage::Format_RGB32);
   for (int y = 0; y < b.Height(); ++y)
     for (int x = 0; x < b.Width(); ++x) img.setPixel(x, y, ToQColor(b.PixelColor(x, y)).rgb());

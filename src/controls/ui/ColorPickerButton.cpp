@@ -353,8 +353,6 @@ TColorPickerButton::TColorPickerButton(QWidget* parent) : QWidget(parent) {
   resize(45, 22);
   setMouseTracking(true);
   setAttribute(Qt::WA_Hover);
-  popup_ = new TColorPopup(this);
-  popup_->hide();
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
     if (s != Qt::ApplicationActive && droppedDown_) CloseUp(false);
   });
@@ -471,7 +469,18 @@ void TColorPickerButton::SetCaption(const QString& caption) {
   update();
 }
 
+TColorPopup* TColorPickerButton::Popup() const {
+  if (!popup_) {
+    auto* self = const_cast<TColorPickerButton*>(this);
+    popup_ = new TColorPopup(self);
+    popup_->setFont(font());
+    popup_->hide();
+  }
+  return popup_;
+}
+
 void TColorPickerButton::PopupOptionsChanged() {
+  if (!popup_) return;
   popup_->Relayout();
   if (droppedDown_) {
     PlacePopup();
@@ -497,7 +506,7 @@ void TColorPickerButton::SetDroppedDown(bool dropped) {
   if (OnDropChanging) OnDropChanging(this, allowed);
   if (!allowed) return;
   if (dropped) {
-    TColorPopupModel& m = popup_->Model();
+    TColorPopupModel& m = Popup()->Model();
     m.ResetTransient();
     m.MatchSelection(selectionColor_);
     droppedDown_ = true;
@@ -612,7 +621,7 @@ void TColorPickerButton::changeEvent(QEvent* event) {
   if (event->type() == QEvent::EnabledChange) {
     if (!isEnabled() && droppedDown_) CloseUp(false);
     update();
-  } else if (event->type() == QEvent::FontChange) {
+  } else if (event->type() == QEvent::FontChange && popup_) {
     popup_->setFont(font());
     PopupOptionsChanged();
   }

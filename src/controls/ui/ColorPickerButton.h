@@ -114,7 +114,8 @@ class TColorPickerButton : public QWidget {
   // Closes the popup; with acceptance the popup's selection decides.
   void CloseUp(bool accept);
 
-  TColorPopup* Popup() const { return popup_; }
+  // Made on first use: measuring its texts is a good share of start-up.
+  TColorPopup* Popup() const;
   QRect SwatchRect() const;
   QSize sizeHint() const override { return {45, 22}; }
 
@@ -144,7 +145,7 @@ class TColorPickerButton : public QWidget {
   QPoint ToPopup(QPointF globalPos) const;
   void PaintContent(class QPainter& p, bool pressed);
 
-  TColorPopup* popup_ = nullptr;
+  mutable TColorPopup* popup_ = nullptr;
   TColor selectionColor_ = clBlack;
   int dropDownWidth_ = 15;
   TColor arrowColor_ = clBlack;

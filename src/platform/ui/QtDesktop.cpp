@@ -4,6 +4,7 @@
 
 #include "platform/picture/PictureFile.h"
 
+#include <dlfcn.h>
 #include <fontconfig/fontconfig.h>
 #include <sys/sysinfo.h>
 
@@ -18,7 +19,6 @@
 #include <QMimeData>
 #include <QPalette>
 #include <QPixmap>
-#include <QPrinterInfo>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
@@ -285,7 +285,19 @@ std::vector<TFontFamilyInfo> TQtDesktop::FontFamilies() {
 }
 
 bool TQtDesktop::PrinterExists() {
-  return !QPrinterInfo::availablePrinterNames().isEmpty();
+  // Asked of CUPS itself, loaded here: Qt's print support would be loaded at
+  // every start for this one question. No CUPS, no printer.
+  static void* const cups = ::dlopen("libcups.so.2", RTLD_LAZY | RTLD_LOCAL);
+  if (!cups) return false;
+  using TGetDests = int (*)(void** dests);
+  using TFreeDests = void (*)(int count, void* dests);
+  const auto getDests = reinterpret_cast<TGetDests>(::dlsym(cups, "cupsGetDests"));
+  const auto freeDests = reinterpret_cast<TFreeDests>(::dlsym(cups, "cupsFreeDests"));
+  if (!getDests || !freeDests) return false;
+  void* dests = nullptr;
+  const int count = getDests(&dests);
+  freeDests(count, dests);
+  return count > 0;
 }
 
 void InstallQtDesktop() {

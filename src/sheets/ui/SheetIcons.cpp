@@ -14,6 +14,7 @@ void PaintGradient(QPainter& p, const QRect& target, TTintorbColorPanelStyle sty
   // Every setter rebuilds the gradient: the values go in while the style is
   // still the one-row default, so the full field is built once, by the style.
   TColorSliderModel m;
+  m.SetGradientResolution(target.width(), target.height());
   m.SetColor1(c1);
   m.SetColor2(c2);
   m.SetHSV(MakeHSV(0, 255, 255));
