@@ -48,6 +48,10 @@ for _ in $(seq 100); do
 done
 [ -n "$wid" ] || fail "no main window"
 sleep 0.5
+# Start-up stays lean: no image format plug-ins, no print support.
+if grep -E 'plugins/imageformats/|libQt6PrintSupport' "/proc/$pid/maps"; then
+  fail "start-up loaded libraries it does not need"
+fi
 xdotool windowfocus --sync "$wid"
 
 # Fresh start: black on white with "#" and quotes on.

@@ -36,6 +36,26 @@ TEST(ScalePixel, DegenerateSizesAndHugeRangesStaySafe) {
   EXPECT_EQ(ScalePixel(1000000, 1, INT32_MIN, INT32_MAX), INT32_MAX);
 }
 
+// Icons build the gradient at their own few pixels: same picture, starting at
+// the same colour, and 0 x 0 gives the style its own resolution back.
+TEST(SliderGradient, ResolutionOverrideKeepsThePictureAndCanBeUndone) {
+  for (S style : {S::cpsHorizontal, S::cpsVertical, S::cpsQuadrangle, S::cpsHsvHue, S::cpsHsvSV,
+                  S::cpsHlsHS, S::cpsHlsLightness, S::cpsYuvY, S::cpsYuvUV}) {
+    TColorSliderModel full;
+    full.SetColor1(RGB(10, 200, 30));
+    full.SetStyle(style);
+    const TBitmap24 native = full.Gradient();
+    full.SetGradientResolution(10, 14);
+    const TBitmap24& small = full.Gradient();
+    ASSERT_EQ(small.width, 10) << int(style);
+    ASSERT_EQ(small.height, 14) << int(style);
+    EXPECT_EQ(small.Pixel(0, 0), native.Pixel(0, 0)) << int(style);
+    full.SetGradientResolution(0, 0);
+    EXPECT_EQ(full.Gradient().width, native.width) << int(style);
+    EXPECT_EQ(full.Gradient().height, native.height) << int(style);
+  }
+}
+
 TEST(SliderMouse, HorizontalPressMapsOverTheWholeWidth) {
   Slider s(S::cpsHorizontal, 128, 20);
   s.m.MouseDrag(64, 5);
