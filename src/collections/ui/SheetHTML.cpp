@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPen>
+#include <QPolygonF>
 #include <QVBoxLayout>
 
 namespace tintorb {
@@ -73,16 +75,16 @@ TfrmHTML::TfrmHTML(TSheetHost& host, QWidget* parent)
   LayoutPanel();
 }
 
+// A tag's angle brackets, drawn as strokes rather than text in a face opened
+// for this one picture.
 QIcon TfrmHTML::PageIcon() {
   QPixmap pm(16, 16);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
-  QFont f = QApplication::font();
-  f.setPixelSize(9);
-  f.setBold(true);
-  p.setFont(f);
-  p.setPen(QColor(0, 0, 160));
-  p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("<>"));
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(0, 0, 160), 2.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  p.drawPolyline(QPolygonF({QPointF(6.5, 4), QPointF(2, 8), QPointF(6.5, 12)}));
+  p.drawPolyline(QPolygonF({QPointF(9.5, 4), QPointF(14, 8), QPointF(9.5, 12)}));
   return QIcon(pm);
 }
 
