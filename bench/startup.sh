@@ -97,13 +97,22 @@ for i in $(seq "$runs"); do
     printf "run %d: bare %.1f ms (%.1f CPU) %.1f MB | bare ja %.1f ms (%.1f CPU) %.1f MB | tintorb %.1f ms (%.1f CPU) %.1f MB\n",
       i, $1 * 1000, $2 * 1000, $3 / 1024, $4 * 1000, $5 * 1000, $6 / 1024, $7 * 1000, $8 * 1000, $9 / 1024 }'
 done
-awk '{ for (f = 1; f <= 9; ++f) if (NR == 1 || $f < m[f]) m[f] = $f }
-     END {
-       printf "minimum of %d runs        bare      bare ja   tintorb  (x bare, x bare ja)\n", NR
-       printf "  first paint, wall   %7.1f ms %7.1f ms %7.1f ms  (%.2f, %.2f)\n", m[1] * 1000, m[4] * 1000, m[7] * 1000, m[7] / m[1], m[7] / m[4]
-       printf "  first paint, CPU    %7.1f ms %7.1f ms %7.1f ms  (%.2f, %.2f)\n", m[2] * 1000, m[5] * 1000, m[8] * 1000, m[8] / m[2], m[8] / m[5]
-       printf "  RSS after 1 s       %7.1f MB %7.1f MB %7.1f MB  (+%.1f, +%.1f MB)\n", m[3] / 1024, m[6] / 1024, m[9] / 1024, (m[9] - m[3]) / 1024, (m[9] - m[6]) / 1024
-     }' "$results"
+# Minima, then medians (one lucky run on a busy machine moves only the first).
+summary() {  # summary <title> min|median
+  local title=$1 pick=$2
+  for f in $(seq 9); do
+    cut -d' ' -f$((f + 1)) "$results" | sort -g | awk -v pick="$pick" '
+      { v[NR] = $1 } END { print (pick == "min") ? v[1] : v[int((NR + 1) / 2)] }'
+  done | paste -sd' ' | awk -v title="$title" '{
+    printf "%-24s  bare      bare ja   tintorb  (x bare, x bare ja)\n", title
+    printf "  first paint, wall   %7.1f ms %7.1f ms %7.1f ms  (%.2f, %.2f)\n", $1 * 1000, $4 * 1000, $7 * 1000, $7 / $1, $7 / $4
+    printf "  first paint, CPU    %7.1f ms %7.1f ms %7.1f ms  (%.2f, %.2f)\n", $2 * 1000, $5 * 1000, $8 * 1000, $8 / $2, $8 / $5
+    printf "  RSS after 1 s       %7.1f MB %7.1f MB %7.1f MB  (+%.1f, +%.1f MB)\n", $3 / 1024, $6 / 1024, $9 / 1024, ($9 - $3) / 1024, ($9 - $6) / 1024
+  }'
+}
+runs_done=$(wc -l <"$results")
+summary "minimum of $runs_done runs" min
+summary "median of $runs_done runs" median
 if [ -n "${TRACE:-}" ]; then
   echo "start-up trace of the fastest run (ms after the first step, CPU ms):"
   awk '/^tintorb: / { if (!t0) t0 = $3; printf "  %-16s %7.1f  cpu %6.1f\n", $2, ($3 - t0) * 1000, $5 * 1000 }' "$best_trace"
