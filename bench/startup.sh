@@ -8,10 +8,11 @@
 # summary takes the minima over the runs.
 #
 # Each measured launch follows an unmeasured one of the same program (its own
-# throw-away folder), as on a desktop where the libraries are in memory. On a
-# virtual machine whose host takes back memory left idle for a second, a
-# launch after a pause pays for faulting every page back in, which says more
-# about the host than about the program; COLD=1 measures that way.
+# throw-away folder), as on a desktop where the libraries are in memory. On
+# the virtual machines this runs on, a launch after a pause of a second or
+# more can cost several times the CPU time of the same launch just after
+# another, the bare window's as much as the program's: that says more about
+# the host than about either. COLD=1 measures without the warm-up.
 # Usage: [PAGE=n] [TRACE=1] [COLD=1] bench/startup.sh [build-dir] [runs]
 # PAGE starts on that sheet (as if the user had left it open), e.g. 1 for fonts.
 # TRACE=1 prints the program's start-up trace of the fastest run.
