@@ -1,7 +1,7 @@
 #include "app/ui/Icons.h"
 
 #include <QConicalGradient>
-#include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -137,15 +137,19 @@ QIcon ToolIcon(TToolImage image) {
 QIcon AppIcon() {
   // An installed copy shows the pictures installed for its desktop entry,
   // taken from their files: a theme lookup would parse the index of every
-  // icon theme at start-up.
+  // icon theme at start-up. Read as PNG and nothing else: left to guess, Qt
+  // opens every image format plug-in (WebP, TIFF, ...) to ask each about it.
   if (const std::string data = InstalledDataDir(); !data.empty()) {
     QIcon installed;
     for (int size : {16, 24, 32, 48, 64}) {
-      const QString png = QStringLiteral("%1/../icons/hicolor/%2x%2/apps/%3.png")
-                              .arg(QString::fromStdString(data))
-                              .arg(size)
-                              .arg(QStringLiteral(TINTORB_APP_ID));
-      if (QFileInfo::exists(png)) installed.addFile(png, QSize(size, size));
+      QImageReader png(QStringLiteral("%1/../icons/hicolor/%2x%2/apps/%3.png")
+                           .arg(QString::fromStdString(data))
+                           .arg(size)
+                           .arg(QStringLiteral(TINTORB_APP_ID)),
+                       "png");
+      png.setAutoDetectImageFormat(false);
+      if (const QImage image = png.read(); !image.isNull())
+        installed.addPixmap(QPixmap::fromImage(image));
     }
     if (!installed.isNull()) return installed;
   }
