@@ -416,7 +416,7 @@ void TForm1::LoadSettings() {
     memPreview->setPlainText(ToQ(s.previewCaption));
   }
   FPreviewFont = s.previewFont;
-  memPreview->setFont(FontSpecToQFont(FPreviewFont));
+  memPreview->setFont(DrawnFont(FPreviewFont));
   FPreviewTextColor = s.previewFontColor;
   FPreviewBackColor = s.previewColor;
   ApplyPreviewColors();
@@ -852,7 +852,7 @@ void TForm1::actPreviewFontExecute() {
   font.color = 0;
   if (!Dialogs().ChooseFont(font)) return;
   FPreviewFont = font;
-  memPreview->setFont(FontSpecToQFont(font));
+  memPreview->setFont(DrawnFont(font));
   FPreviewTextColor = font.color;
   ApplyPreviewColors();
 }

@@ -30,6 +30,7 @@
 #include "core/ProgramDir.h"
 #include "core/TextFile.h"
 #include "platform/Desktop.h"
+#include "platform/ui/QtConvert.h"
 #include "platform/ui/QtDesktop.h"
 
 namespace tintorb {
@@ -144,7 +145,7 @@ int RunTintorb(TApplication& app) {
   app.setQuitOnLastWindowClosed(false);
   InstallQtDesktop();
   app.TranslateQtWhenNeeded();
-  QFont ui(QStringLiteral("MS UI Gothic"));
+  QFont ui(DrawnFamily(QStringLiteral("MS UI Gothic")));
   ui.setPixelSize(12);
   QApplication::setFont(ui);
   QApplication::setStyle(CreateAppStyle());

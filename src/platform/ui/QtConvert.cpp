@@ -1,9 +1,12 @@
 #include "platform/ui/QtConvert.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStringList>
 #include <cmath>
+#include <map>
 
 #include "platform/WindowRect.h"
 
@@ -92,6 +95,56 @@ void InstallFontSubstitutes() {
     QFont::insertSubstitutions(QString::fromUtf8(face), proportional);
   for (const char* face : {"MS Gothic", "ＭＳ ゴシック", "Osaka－等幅"})
     QFont::insertSubstitutions(QString::fromUtf8(face), fixed);
+}
+
+namespace {
+
+// The family as its font names it ("ipapgothic" -> "IPAPGothic"), or empty
+// when no installed font has that name.
+QString InstalledName(const QString& family) {
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY,
+                     reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
+  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+  FcFontSet* found = FcFontList(nullptr, pattern, objects);
+  QString name;
+  for (int i = 0; found && i < found->nfont && name.isEmpty(); ++i) {
+    FcChar8* value = nullptr;
+    for (int n = 0; FcPatternGetString(found->fonts[i], FC_FAMILY, n, &value) == FcResultMatch;
+         ++n) {
+      const QString candidate = QString::fromUtf8(reinterpret_cast<const char*>(value));
+      if (candidate.compare(family, Qt::CaseInsensitive) == 0) {
+        name = candidate;
+        break;
+      }
+    }
+  }
+  if (found) FcFontSetDestroy(found);
+  FcObjectSetDestroy(objects);
+  FcPatternDestroy(pattern);
+  return name;
+}
+
+}  // namespace
+
+QString DrawnFamily(const QString& family) {
+  // Asked here, once per name: for a face that is not installed Qt asks
+  // fontconfig for its fallbacks first, which sorts every font (again for each
+  // script) and draws Latin text in another face than the substitute.
+  static std::map<QString, QString> known;
+  if (const auto it = known.find(family); it != known.end()) return it->second;
+  QString drawn = InstalledName(family);
+  for (const QString& substitute : QFont::substitutes(family)) {
+    if (!drawn.isEmpty()) break;
+    drawn = InstalledName(substitute);
+  }
+  return known[family] = drawn.isEmpty() ? family : drawn;
+}
+
+QFont DrawnFont(const TFontSpec& font) {
+  QFont f = FontSpecToQFont(font);
+  f.setFamily(DrawnFamily(f.family()));
+  return f;
 }
 
 }  // namespace tintorb

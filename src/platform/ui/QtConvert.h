@@ -43,4 +43,10 @@ QRect FitToScreens(const QRect& r);
 // Japanese Windows faces map onto the installed IPA fonts.
 void InstallFontSubstitutes();
 
+// The face a window draws for `family`: itself when installed, else its first
+// installed substitute ("MS UI Gothic" is IPAPGothic here), else unchanged.
+QString DrawnFamily(const QString& family);
+// FontSpecToQFont with the family DrawnFamily gives, for showing text.
+QFont DrawnFont(const TFontSpec& font);
+
 }  // namespace tintorb

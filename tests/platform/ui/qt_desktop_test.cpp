@@ -37,6 +37,17 @@ TEST(QtConvert, CarriageReturnsBreakMessageLines) {
   EXPECT_EQ(MessageText("a\rb\r\nc\nd").toStdString(), "a\nb\nc\nd");
 }
 
+// A Windows face is drawn as its installed substitute, Latin text included;
+// an installed face or an unknown name stays as it is.
+TEST(QtConvert, DrawnFamilyIsTheInstalledSubstitute) {
+  InstallFontSubstitutes();
+  EXPECT_EQ(DrawnFamily("MS UI Gothic"), "IPAPGothic");
+  EXPECT_EQ(DrawnFamily("ＭＳ ゴシック"), "IPAGothic");
+  EXPECT_EQ(DrawnFamily("IPAGothic"), "IPAGothic");
+  EXPECT_EQ(DrawnFamily("No Such Face"), "No Such Face");
+  EXPECT_EQ(DrawnFont({"MS UI Gothic", 24, 0, 1}).family(), "IPAPGothic");
+}
+
 TEST(QtConvert, FontSpecRoundTripsAtNinetySixDpi) {
   EXPECT_EQ(PointsToPixels(24), 32);
   EXPECT_EQ(PointsToPixels(9), 12);
