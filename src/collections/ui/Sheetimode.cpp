@@ -34,12 +34,16 @@ QColor ToQColor(TColor c) {
 }
 
 QImage ToImage(const TGLDBitmap& b) {
-  // The usual 24-bit glyph is already in the byte order of BGR888.
-  if (b.PixelFormat() == TGLDPixelFormat::pf24bit)
-    return QImage(b.ScanLine(0), b.Width(), b.Height(), qsizetype(b.RowBytes()),
-                  QImage::Format_BGR888)
-        .copy();
   QImage img(b.Width(), b.Height(), QImage::Format_RGB32);
+  // The usual 24-bit glyph row by row: RGB32 is what the painter scales fastest.
+  if (b.PixelFormat() == TGLDPixelFormat::pf24bit) {
+    for (int y = 0; y < b.Height(); ++y) {
+      const uint8_t* in = b.ScanLine(y);
+      auto* out = reinterpret_cast<QRgb*>(img.scanLine(y));
+      for (int x = 0; x < b.Width(); ++x, in += 3) out[x] = qRgb(in[2], in[1], in[0]);
+    }
+    return img;
+  }
   for (int y = 0; y < b.Height(); ++y)
     for (int x = 0; x < b.Width(); ++x) img.setPixel(x, y, ToQColor(b.PixelColor(x, y)).rgb());
   return img;
