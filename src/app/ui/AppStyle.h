@@ -1,5 +1,5 @@
 // The platform's own style, with the few icons that Qt reads from image files
-// while the first window is built made on first paint instead.
+// while the first window is built read when first drawn instead.
 #pragma once
 
 class QStyle;

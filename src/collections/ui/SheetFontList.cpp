@@ -1,6 +1,5 @@
 #include "collections/ui/SheetFontList.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>

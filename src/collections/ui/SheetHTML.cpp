@@ -1,6 +1,5 @@
 #include "collections/ui/SheetHTML.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPen>
