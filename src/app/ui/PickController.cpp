@@ -111,7 +111,14 @@ void TPickController::btnColorPickMouseUp() {
   FButton->releaseMouse();
 }
 
+void TPickController::CancelWait() {
+  FCancelling = true;
+  FPortal->Cancel();
+}
+
 bool TPickController::eventFilter(QObject* watched, QEvent* event) {
+  // The box shows only while a request is open.
+  if (watched == FWaitBox && event->type() == QEvent::Close && FWaitBox->isVisible()) CancelWait();
   if (watched != FButton) return false;
   switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -209,10 +216,9 @@ void TPickController::ShowWait() {
     layout->addWidget(new QLabel(QString::fromUtf8(kWaitText), FWaitBox));
     auto* cancel = new QPushButton("キャンセル", FWaitBox);
     layout->addWidget(cancel, 0, Qt::AlignRight);
-    connect(cancel, &QPushButton::clicked, this, [this] {
-      FCancelling = true;
-      FPortal->Cancel();
-    });
+    connect(cancel, &QPushButton::clicked, this, &TPickController::CancelWait);
+    // Closed from its title bar, the box means the same as its button.
+    FWaitBox->installEventFilter(this);
   }
   FWaitBox->show();
 }

@@ -82,6 +82,7 @@ class TPickController : public QObject {
   void PortalFinished(const TPortalReply& reply);
   void FallBack(const char* hint, bool& said);
   void ShowWait();
+  void CancelWait();  // the wait box's button, or its title bar's close
   void Apply(TPickTarget target, TColor color);
   void ShowReal(bool real);  // the screen is read: no simulated colours on it
   void Done(std::optional<TColor> color);

@@ -242,15 +242,22 @@ TEST_F(FrozenPickTest, WithoutAFrameTheDesktopPickerOrAMessage) {
   }
 }
 
+// Its button and its title bar's close both close the request.
 TEST_F(FrozenPickTest, AnOpenRequestShowsAWaitWhoseCancelClosesIt) {
   const auto box = [&] { return form->findChild<QWidget*>("portalWait"); };
   const auto shown = [&] { return box() && box()->isVisible(); };
-  QTest::keyClick(form.get(), Qt::Key_Escape);
-  ASSERT_TRUE(QTest::qWaitFor(shown, 3000));
-  QTest::mouseClick(box()->findChild<QPushButton*>(), Qt::LeftButton);
-  EXPECT_EQ(portal->calls, (std::vector<std::string>{"Screenshot", "Cancel"}));
-  EXPECT_FALSE(shown());
-  EXPECT_TRUE(fakes.dialogs.log.empty());
+  for (const bool byButton : {true, false}) {
+    portal->calls.clear();
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor(shown, 3000));
+    if (byButton)
+      QTest::mouseClick(box()->findChild<QPushButton*>(), Qt::LeftButton);
+    else
+      box()->close();
+    EXPECT_EQ(portal->calls, (std::vector<std::string>{"Screenshot", "Cancel"})) << byButton;
+    EXPECT_FALSE(shown());
+    EXPECT_TRUE(fakes.dialogs.log.empty());
+  }
 }
 
 }  // namespace
