@@ -106,8 +106,11 @@ std::string ParentOf(const std::string& path) {
   return fs::path(path).parent_path().string();
 }
 
-// Regular files of `dir` whose names end with `ext`, sorted by name.
-std::vector<std::string> ListFiles(const std::string& dir, std::string_view ext) {
+// Files of `dir` whose names end with `ext`, sorted by name: regular files
+// only, or also what is neither file nor folder (a pipe, a device ...), so
+// that it can be reported.
+std::vector<std::string> ListFiles(const std::string& dir, std::string_view ext,
+                                   bool regularOnly = true) {
   std::vector<std::string> names;
   std::error_code ec;
   fs::directory_iterator it(dir, ec), end;
@@ -115,7 +118,8 @@ std::vector<std::string> ListFiles(const std::string& dir, std::string_view ext)
     std::string name = it->path().filename().string();
     if (!EndsWith(name, ext)) continue;
     std::error_code fec;
-    if (!fs::is_regular_file(it->path(), fec)) continue;
+    const fs::file_status st = fs::status(it->path(), fec);
+    if (regularOnly ? !fs::is_regular_file(st) : fs::is_directory(st)) continue;
     names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end());
@@ -516,7 +520,7 @@ bool TFavorites::LoadFromDir(const std::string& dir) {
   reservedNames_.clear();
   ownedFiles_.clear();
   std::vector<std::string> clashes, unreadable;
-  for (const auto& file : ListFiles(dir, kGroupFileExt)) {
+  for (const auto& file : ListFiles(dir, kGroupFileExt, false)) {
     const std::string name = GroupNameOfFile(file);
     // A set of folded names keeps this linear in the number of files.
     if (NameTaken(name)) {
@@ -525,16 +529,16 @@ bool TFavorites::LoadFromDir(const std::string& dir) {
       continue;
     }
     const std::string path = PathIn(dir, file);
-    const auto bytes = ReadFileBytes(path);
-    if (!bytes) {
-      unreadable.push_back(file);
+    const TFileRead read = ReadRegularFile(path);
+    if (!read.bytes) {
+      unreadable.push_back(ReadFailureText(file, read));
       reservedNames_.insert(FoldCase(name));
       continue;
     }
     names_.push_back(name);
     groups_.push_back(std::make_unique<TNamedColorList>());
-    groups_.back()->LoadFromBytes(*bytes);
-    files_.push_back({path, *bytes});
+    groups_.back()->LoadFromBytes(*read.bytes);
+    files_.push_back({path, *read.bytes});
     folded_.insert(FoldCase(name));
     ownedFiles_.insert(path);
   }

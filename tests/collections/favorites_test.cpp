@@ -290,6 +290,22 @@ TEST(GroupFiles, ACaseClashLoadsTheFirstAndLeavesTheOtherAlone) {
   EXPECT_EQ(fakes.dialogs.Of("Warning").size(), 1u);
 }
 
+// A pipe with a group file's name is said with its reason, and its name stays
+// taken: nothing is ever written over it.
+TEST(GroupFiles, APipeIsReportedAndKeepsItsName) {
+  ScopedFakes fakes;
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe.tintorb").c_str(), 0600), 0);
+  Put(dir / "ok.tintorb", "FF0000,r\r\n");
+  TFavorites f;
+  ASSERT_TRUE(f.LoadFromDir(dir.path()));
+  EXPECT_THAT(Names(f), ElementsAre("ok"));
+  const auto warnings = fakes.dialogs.Of("Warning");
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_THAT(warnings[0], HasSubstr("'pipe.tintorb' は名前付きパイプ"));
+  EXPECT_EQ(f.UniqueGroupName("pipe"), "pipe1");
+}
+
 // Two file names that read as one group name: the second is not loaded, and
 // the end of the run must neither write over it nor remove the first.
 TEST(GroupFiles, AFileThatWasNotLoadedIsNeitherOverwrittenNorRemoved) {
