@@ -417,16 +417,21 @@ std::string ResolveLinks(const std::string& path) {
   ThrowWriteError(path, ELOOP);
 }
 
-// "<file>.tmp-<pid>" beside the file, its name cut so that it still fits in
-// the 255 bytes of a file name when the file's own name is that long.
+}  // namespace
+
 std::string TemporaryName(const std::string& target) {
   const std::string suffix = ".tmp-" + std::to_string(getpid());
   const size_t slash = target.rfind('/') + 1;  // npos + 1 == 0
+  std::string name = target.substr(slash);
   const size_t room = 255 - suffix.size();
-  return target.substr(0, slash + std::min(target.size() - slash, room)) + suffix;
+  if (name.size() > room) {
+    // Cut before the extension, which tells the clean-up whose file it was.
+    const size_t dot = name.rfind('.');
+    const size_t ext = dot != std::string::npos && name.size() - dot <= 16 ? name.size() - dot : 0;
+    name = name.substr(0, room - ext) + name.substr(name.size() - ext);
+  }
+  return target.substr(0, slash) + name + suffix;
 }
-
-}  // namespace
 
 void WriteFileAtomic(const std::string& path, std::string_view bytes) {
   const std::string target = ResolveLinks(path);

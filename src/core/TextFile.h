@@ -79,6 +79,9 @@ class EFileWriteError : public std::exception {
 // permission bits; a new one gets the mode the umask gives. Throws
 // EFileWriteError.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
+// The temporary WriteFileAtomic writes first: "<file>.tmp-<pid>" beside the
+// file, its name cut before the extension to fit in 255 bytes.
+std::string TemporaryName(const std::string& target);
 
 // Removes the temporary files that a killed write left in `dir` (those of
 // processes that no longer run) of the files whose names `isOwnFile` accepts;
