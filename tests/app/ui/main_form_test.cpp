@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -28,6 +29,7 @@
 #include "app/HistoryList.h"
 #include "app/IniFile.h"
 #include "app/ui/AboutBox.h"
+#include "app/ui/AppStyle.h"
 #include "app/ui/CanvasLink.h"
 #include "app/ui/ColorWell.h"
 #include "app/ui/CssCommands.h"
@@ -967,6 +969,24 @@ TEST_F(MainFormTest, CanvasToggleShowsAndHidesItsWindow) {
   EXPECT_TRUE(canvas->window.isVisible());
   form->actCanvas->trigger();
   EXPECT_FALSE(canvas->window.isVisible());
+}
+
+// The overflow button of a menu bar too narrow for its menus shows the
+// platform style's picture, although the app style reads it only when drawn.
+TEST(AppStyle, OverflowButtonShowsThePlatformPicture) {
+  std::unique_ptr<QStyle> style(CreateAppStyle());
+  QMenuBar bar;
+  bar.setStyle(style.get());
+  for (const char* title : {"ファイル(&F)", "編集(&E)", "タグ(&T)", "設定(&C)"})
+    bar.addMenu(QString::fromUtf8(title));
+  bar.resize(60, 24);
+  bar.show();
+  const auto buttons = bar.findChildren<QToolButton*>();
+  ASSERT_EQ(buttons.size(), 1);
+  const QStyle* plain = static_cast<QProxyStyle*>(style.get())->baseStyle();
+  EXPECT_EQ(
+      buttons[0]->icon().pixmap(16, 16).toImage(),
+      plain->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16, 16).toImage());
 }
 
 }  // namespace
