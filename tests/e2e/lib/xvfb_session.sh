@@ -15,7 +15,10 @@ home=$(mktemp -d)
 log=$(mktemp)
 pid=
 cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  if [ -n "$pid" ] && kill "$pid" 2>/dev/null; then
+    # It saves on SIGTERM: its folder goes only once it has ended.
+    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  fi
   rm -rf "$home" "$log"
 }
 trap cleanup EXIT
