@@ -55,17 +55,6 @@ TGLDBitmap FramedMono() {
   return b;
 }
 
-TEST(Bitmap, FillCoversEveryPixelInEveryRgbLayout) {
-  for (auto format : {TGLDPixelFormat::pf15bit, TGLDPixelFormat::pf16bit, TGLDPixelFormat::pf24bit,
-                      TGLDPixelFormat::pf32bit}) {
-    TGLDBitmap b(5, 3, format);
-    b.Fill(RGB(0xFF, 0x00, 0xFF));  // exact in 5- and 6-bit components
-    for (int y = 0; y < 3; ++y)
-      for (int x = 0; x < 5; ++x)
-        ASSERT_EQ(b.PixelColor(x, y), RGB(0xFF, 0x00, 0xFF)) << int(format) << " " << x << "," << y;
-  }
-}
-
 TEST(PngWriter, MonoGlyphFileIsExactlyTheExpectedBytes) {
   TGLDPNG png;
   png.Assign(FramedMono());
