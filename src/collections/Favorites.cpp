@@ -680,16 +680,55 @@ std::string FavMigrationQuestion(int count) {
          "）変更します。\rよろしいですか？\r\rいいえを選択した場合、お気に入りは引き継がれません";
 }
 
+namespace {
+
+// "x.fav" -> "x.tintorb", in `dir`.
+std::string NewGroupPath(const std::string& dir, const std::string& fav) {
+  return PathIn(dir, fav.substr(0, fav.size() - std::strlen(kOldGroupFileExt)) + kGroupFileExt);
+}
+
+// The old and the new name on one file: a move that ended before removing
+// the old name.
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {
+  }, sb{};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
+// Every file gets its new name as a second link first, and loses the old
+// names only then: a move killed halfway leaves links that the next start
+// finds and finishes. Where the file system has no links, each file is
+// renamed. A file whose new name is taken stays as it is.
+void MoveFavFiles(const std::string& dir, const std::vector<std::string>& files) {
+  std::vector<std::string> linked;
+  for (const auto& f : files) {
+    const std::string from = PathIn(dir, f), to = NewGroupPath(dir, f);
+    if (::link(from.c_str(), to.c_str()) == 0 || (errno == EEXIST && SameFile(from, to)))
+      linked.push_back(from);
+    else if (errno == EPERM || errno == EOPNOTSUPP)
+      RenameNoReplace(from, to);
+  }
+  for (const auto& from : linked) ::unlink(from.c_str());
+}
+
+}  // namespace
+
 bool MigrateFavFiles(const std::string& dir) {
   const auto files = ListFiles(dir, kOldGroupFileExt);
   if (files.empty()) return false;
   if (!Dialogs().YesNo(FavMigrationQuestion(int(files.size())))) return false;
-  const size_t oldLen = std::strlen(kOldGroupFileExt);
-  for (const auto& f : files) {
-    const std::string to = f.substr(0, f.size() - oldLen) + kGroupFileExt;
-    RenameNoReplace(PathIn(dir, f), PathIn(dir, to));  // a failed rename is skipped
-  }
+  MoveFavFiles(dir, files);
   return true;
+}
+
+bool FinishFavMigration(const std::string& dir) {
+  const auto files = ListFiles(dir, kOldGroupFileExt);
+  const bool interrupted = std::any_of(files.begin(), files.end(), [&](const std::string& f) {
+    return SameFile(PathIn(dir, f), NewGroupPath(dir, f));
+  });
+  if (interrupted) MoveFavFiles(dir, files);
+  return interrupted;
 }
 
 void CreateBuiltInGroups(TFavorites& favorites) {

@@ -181,6 +181,9 @@ bool InputGroupName(const std::string& caption, const std::string& prompt, std::
 // Old layout: "*.fav" group files. Asks through Dialogs() whether to rename
 // them to "*.tintorb"; true when the user said Yes.
 bool MigrateFavFiles(const std::string& dir);
+// Finishes, without asking again, a MigrateFavFiles that was killed halfway;
+// true when there was one.
+bool FinishFavMigration(const std::string& dir);
 std::string FavMigrationQuestion(int count);
 
 // The eight built-in groups (390 rows), added in their fixed order.

@@ -146,6 +146,7 @@ TFavoritesSource LoadFavorites(TFavorites& favorites, TIniFile& ini, const std::
     MigrateIniFavorites(favorites, ini, dir);
     return TFavoritesSource::IniMigrated;
   }
+  FinishFavMigration(dir);
   if (favorites.LoadFromDir(dir)) return TFavoritesSource::GroupFiles;
   if (MigrateFavFiles(dir)) {
     favorites.LoadFromDir(dir);

@@ -194,5 +194,21 @@ TEST(LoadFavorites, AnsweringYesLoadsTheRenamedFavFiles) {
   EXPECT_TRUE(fs::exists(dir / "b.tintorb"));
 }
 
+// Killed after linking "a" and before "b" (or before removing the old names):
+// the next start finishes the move without asking again.
+TEST(LoadFavorites, AFavMoveKilledHalfwayIsFinishedAtTheNextStart) {
+  ScopedFakes fakes;
+  TempDir dir;
+  WriteFileAtomic(dir / "a.fav", "FF0000,a\r\n");
+  WriteFileAtomic(dir / "b.fav", "00FF00,b\r\n");
+  fs::create_hard_link(dir / "a.fav", dir / "a.tintorb");
+  TIniFile ini(dir / "tintorb.ini");
+  TFavorites f;
+  EXPECT_EQ(LoadFavorites(f, ini, dir.path()), TFavoritesSource::GroupFiles);
+  EXPECT_TRUE(fakes.dialogs.log.empty());
+  EXPECT_THAT(Names(f), ElementsAre("a", "b"));
+  EXPECT_FALSE(fs::exists(dir / "a.fav") || fs::exists(dir / "b.fav"));
+}
+
 }  // namespace
 }  // namespace tintorb
