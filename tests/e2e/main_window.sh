@@ -5,17 +5,6 @@ set -euo pipefail
 
 source "$(dirname "$0")/lib/xvfb_session.sh"
 
-# Waits up to 10 s for the window title to become $1.
-expect_title() {
-  local want=$1 got=
-  for _ in $(seq 100); do
-    got=$(xdotool getwindowname "$wid" 2>/dev/null || true)
-    [ "$got" = "$want" ] && return 0
-    sleep 0.1
-  done
-  fail "title is «$got», expected «$want»"
-}
-
 expect_clipboard() {
   local want=$1 got=
   for _ in $(seq 50); do

@@ -7,16 +7,6 @@ set -euo pipefail
 
 source "$(dirname "$0")/lib/xvfb_session.sh"
 
-expect_title() {
-  local got=
-  for _ in $(seq 100); do
-    got=$(xdotool getwindowname "$wid" 2>/dev/null || true)
-    [ "$got" = "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "title is «$got», expected «$1»"
-}
-
 # Red left of x = 200, blue from there; the cross starts on the first blue column.
 convert -size 400x300 xc:'#0000FF' -fill '#FF0000' -draw 'rectangle 0,0 199,299' \
   "PNG24:$home/halves.png"

@@ -18,12 +18,14 @@
 #include "core/TextFile.h"
 #include "sheets/ui/TintorbColorSlider.h"
 #include "support/Fakes.h"
+#include "support/ui/FavoritesWindow.h"
 
 namespace tintorb {
 namespace {
 
 using testing::ProgramHome;
 using testing::ScopedFakes;
+using testing::ShowWithFavoritesSheet;
 
 TColor PixelOf(QWidget* w, QPoint at) {
   const QColor c = w->grab().toImage().pixelColor(at);
@@ -38,11 +40,7 @@ class ColorVisionWindow : public ::testing::Test {
   }
   void Open() {
     form = std::make_unique<TForm1>();
-    std::vector<std::unique_ptr<TColorSheetForm>> sheets;
-    sheets.push_back(std::make_unique<TfrmFavorite>(*form));
-    sheet = static_cast<TfrmFavorite*>(sheets.back().get());
-    form->BuildSheets(std::move(sheets));
-    form->show();
+    sheet = ShowWithFavoritesSheet(*form);
     QApplication::processEvents();
   }
   void TearDown() override {

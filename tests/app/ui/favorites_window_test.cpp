@@ -23,34 +23,26 @@
 #include "core/ProgramDir.h"
 #include "core/TextFile.h"
 #include "support/Fakes.h"
+#include "support/ui/FavoritesWindow.h"
 
 namespace tintorb {
 namespace {
 
+using testing::ProgramHome;
 using testing::ScopedFakes;
-using testing::TempDir;
+using testing::ShowWithFavoritesSheet;
 
 class FavoritesInMainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("TINTORB_HOME", dir.path().c_str(), 1);
-    ResetProgramDirForTests();
     WriteFileAtomic(dir / "mine.tintorb", EncodeTextFile("FF0000,red\r\n"));
     WriteFileAtomic(dir / "other.tintorb", EncodeTextFile("0000FF,blue\r\n"));
     form = std::make_unique<TForm1>();
-    std::vector<std::unique_ptr<TColorSheetForm>> sheets;
-    sheets.push_back(std::make_unique<TfrmFavorite>(*form));
-    sheet = static_cast<TfrmFavorite*>(sheets.back().get());
-    form->BuildSheets(std::move(sheets));
-    form->show();
+    sheet = ShowWithFavoritesSheet(*form);
   }
-  void TearDown() override {
-    form.reset();
-    unsetenv("TINTORB_HOME");
-    ResetProgramDirForTests();
-  }
+  void TearDown() override { form.reset(); }
 
-  TempDir dir;
+  ProgramHome dir;
   ScopedFakes fakes;
   std::unique_ptr<TForm1> form;
   TfrmFavorite* sheet = nullptr;

@@ -50,3 +50,14 @@ window_gone() {
   done
   return 1
 }
+
+# Waits up to 10 s for the title of window $wid to become $1.
+expect_title() {
+  local want=$1 got=
+  for _ in $(seq 100); do
+    got=$(xdotool getwindowname "$wid" 2>/dev/null || true)
+    [ "$got" = "$want" ] && return 0
+    sleep 0.1
+  done
+  fail "title is «$got», expected «$want»"
+}
